@@ -1,0 +1,121 @@
+#include "assets/common/ArtKit.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+namespace zt::art {
+
+int RunGenerator(int argc, char** argv, const std::function<bool(const QDir&)>& body) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    return 2;
+  }
+  QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!dir.mkpath(".")) {
+    std::fprintf(stderr, "%s: cannot create %s\n", argv[0], argv[1]);
+    return 1;
+  }
+  return body(dir) ? 0 : 1;
+}
+
+bool SaveBmp(const QImage& image, const QString& path) {
+  if (!image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  return true;
+}
+
+bool SavePng(const QImage& image, const QString& path) {
+  if (!image.save(path, "PNG")) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  return true;
+}
+
+bool SaveBytes(const QByteArray& bytes, const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  return true;
+}
+
+QImage NewImage(int width, int height, QColor fill) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(fill);
+  return image;
+}
+
+QColor Mix(const QColor& a, const QColor& b, double t) {
+  auto lerp = [t](int x, int y) { return static_cast<int>(x + (y - x) * t + 0.5); };
+  return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()));
+}
+
+void DrawBevel(QPainter& p, const QRect& r, const QColor& base, int depth, bool raised) {
+  const QColor light = Mix(base, Qt::white, 0.55);
+  const QColor dark = Mix(base, Qt::black, 0.55);
+  const QColor& tl = raised ? light : dark;
+  const QColor& br = raised ? dark : light;
+  for (int i = 0; i < depth; ++i) {
+    const double fade = depth > 1 ? 0.35 * i / (depth - 1) : 0.0;
+    const QColor a = Mix(tl, base, fade);
+    const QColor b = Mix(br, base, fade);
+    const int l = r.left() + i, t = r.top() + i, rr = r.right() - i, bb = r.bottom() - i;
+    p.setPen(a);
+    p.drawLine(l, t, rr - 1, t);
+    p.drawLine(l, t, l, bb - 1);
+    p.setPen(b);
+    p.drawLine(l, bb, rr, bb);
+    p.drawLine(rr, t, rr, bb);
+  }
+}
+
+void FillVertical(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom) {
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0, top);
+  g.setColorAt(1, bottom);
+  p.fillRect(r, g);
+}
+
+void AddGrain(QImage& image, const QRect& r, int strength, unsigned seed) {
+  std::mt19937 gen(seed);
+  std::uniform_int_distribution<int> noise(-strength, strength);
+  const QRect area = r.intersected(image.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const int n = noise(gen);
+      const QRgb c = line[x];
+      line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                     std::clamp(qBlue(c) + n, 0, 255));
+    }
+  }
+}
+
+QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
+  QFont f(family);
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  f.setItalic(italic);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  return f;
+}
+
+void DrawShadowText(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
+                    const QColor& shadow, int flags) {
+  p.setPen(shadow);
+  p.drawText(r.translated(1, 1), flags, text);
+  p.setPen(colour);
+  p.drawText(r, flags, text);
+}
+
+}  // namespace zt::art

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace zt {
+
+// Rules of the puzzle (board, set-up, moves, solved test). Placeholder until
+// the puzzle is built: only the variant number.
+struct CruxRules {
+  int CruxPattern = 2;
+};
+
+}  // namespace zt
