@@ -1,11 +1,24 @@
 #include <QApplication>
-#include <QWidget>
+#include <QMessageBox>
+
+#include "app/MainForm.h"
+#include "app/core/Tongue.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QWidget w;
-  w.setWindowTitle("Zindle Tavrin V1.2");
-  w.resize(500, 366);
-  w.show();
+  QApplication::setApplicationName("zindle-tavrin");
+  QApplication::setOrganizationName("ZindleGames");
+
+  zt::TMainForm form({});
+  if (!form.Created()) {
+    qWarning("%s", qPrintable(form.CreateError()));
+    QMessageBox::critical(nullptr, "Fehler",
+                          zt::Say(QString("Zuwenig Speicher! Programm wird beendet."),
+                                  QString("Not enough memory! Program aborted.")));
+    return 1;
+  }
+  form.RestoreWindowPosition();
+  form.show();
+  form.activateWindow();
   return app.exec();
 }

@@ -21,9 +21,13 @@ std::unique_ptr<QSettings> SettingsStore::Open() const {
 #endif
 }
 
-QString SettingsStore::Group(const QString& section) { return "V1/" + section.toLower(); }
+QString SettingsStore::Group(const QString& section) {
+  return "V1/" + section.toLower();
+}
 
-QString SettingsStore::Location() const { return Open()->fileName(); }
+QString SettingsStore::Location() const {
+  return Open()->fileName();
+}
 
 bool SettingsStore::ParseInteger(const QString& text, int& value) {
   if (text.isEmpty()) return false;
@@ -68,8 +72,7 @@ bool SettingsStore::ReadBool(const QString& section, const QString& key, bool de
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool SettingsStore::WriteString(const QString& section, const QString& key,
-                                const QString& value) {
+bool SettingsStore::WriteString(const QString& section, const QString& key, const QString& value) {
   auto settings = Open();
   settings->beginGroup(Group(section));
   settings->setValue(key, value);

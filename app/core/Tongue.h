@@ -6,7 +6,9 @@ namespace zt {
 // German when it is 1 and English otherwise.
 inline int Tongue = -1;
 
-inline bool German() { return Tongue == 1; }
+inline bool German() {
+  return Tongue == 1;
+}
 
 // Picks the text of the current language.
 template <typename T>

@@ -1,0 +1,167 @@
+#include "app/host/PuzzleHost.h"
+
+#include <chrono>
+#include <thread>
+
+#include "puzzles/Canvas.h"
+
+namespace zt {
+
+void SleepFor(int ms) {
+  if (ms <= 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  std::this_thread::sleep_until(deadline);
+}
+
+PuzzleHost::PuzzleHost(HostView& view, GameDialogs& dialogs, HighscoreService& scores,
+                       QImage digitStrip)
+    : view_(view),
+      dialogs_(dialogs),
+      scores_(scores),
+      digitStrip_(std::move(digitStrip)),
+      clock_(Canvas::MakeImage(kClockWidth, kClockHeight)),
+      delay_(SleepFor) {}
+
+void PuzzleHost::StartUp(int mode) {
+  play_.PuzzleMode = static_cast<std::uint8_t>(mode);
+  play_.PuzzleState.fill(kNeverSetUp);
+  play_.PuzzleClock.fill(0);
+  Current().InitPuzzle();
+}
+
+void PuzzleHost::PlaySound(int n) {
+  if (view_.SoundOn()) view_.PlayEffect(n);
+}
+
+void PuzzleHost::Delay(int ms) {
+  delay_(ms);
+}
+
+void PuzzleHost::RepaintClock() {
+  DrawClock(clock_, digitStrip_, play_.PuzzleClock[play_.PuzzleMode]);
+  view_.PresentClock();
+}
+
+void PuzzleHost::PuzzleSolved() {
+  auto& state = play_.PuzzleState[play_.PuzzleMode];
+  if (state == kSolved) return;
+  state = kSolved;
+  PlaySound(5);
+  dialogs_.ShowDone();
+  MakeVariantKey();
+  scores_.ShowHighscores(variantKey_, play_.PuzzleClock[play_.PuzzleMode]);
+}
+
+void PuzzleHost::TimerTimer() {
+  view_.MusicUpkeep();
+  if (play_.Running(play_.PuzzleMode)) {
+    ++play_.PuzzleClock[play_.PuzzleMode];
+    RepaintClock();
+  }
+}
+
+void PuzzleHost::BoxPaint() {
+  Current().PaintPuzzle();
+  RepaintClock();
+}
+
+void PuzzleHost::BoxMouseDown(int x, int y, int button) {
+  Current().PuzzleMouseDown(x, y, button);
+}
+
+void PuzzleHost::FormKeyDown(int key) {
+  if (Current().TakesKeys()) Current().PuzzleKeyDown(key);
+}
+
+void PuzzleHost::MixBtnClick() {
+  view_.SetTimerEnabled(false);
+  if (play_.Running(play_.PuzzleMode) && !dialogs_.AskNewGame()) {
+    view_.SetTimerEnabled(true);
+    return;
+  }
+  Current().MixPuzzle();
+  play_.PuzzleClock[play_.PuzzleMode] = 0;
+  RepaintClock();
+  play_.PuzzleState[play_.PuzzleMode] = kReady;
+  view_.SetTimerEnabled(true);
+}
+
+bool PuzzleHost::SelectPuzzle(int mode) {
+  if (mode == play_.PuzzleMode) return true;
+  // The atlas comes first: when it cannot be read the switch does not happen.
+  if (!view_.LoadAtlas(mode)) return false;
+  play_.PuzzleMode = static_cast<std::uint8_t>(mode);
+  view_.PlaceRulesShape();
+  if (play_.PuzzleState[mode] == kNeverSetUp) {
+    Current().InitPuzzle();
+    play_.PuzzleState[mode] = kReady;
+  }
+  view_.EnableOptionBtn();
+  view_.SetHints();
+  view_.ShowLevel();
+  view_.RepaintWindow();
+  return true;
+}
+
+void PuzzleHost::PauseBtnClick() {
+  if (!play_.Running(play_.PuzzleMode)) return;
+  view_.SetTimerEnabled(false);
+  dialogs_.ShowPause();
+  view_.SetTimerEnabled(true);
+}
+
+void PuzzleHost::HighScoreBtnClick() {
+  view_.SetTimerEnabled(false);
+  MakeVariantKey();
+  scores_.ShowHighscores(variantKey_, 0);
+  view_.SetTimerEnabled(true);
+}
+
+void PuzzleHost::OptionBtnMouseDown(int button) {
+  view_.SetTimerEnabled(false);
+  if (play_.Running(play_.PuzzleMode) && !dialogs_.AskNewGame()) {
+    view_.SetTimerEnabled(true);
+    return;
+  }
+  Current().NextVariant(button);
+  view_.ShowLevel();
+  play_.PuzzleState[play_.PuzzleMode] = kReady;
+  play_.PuzzleClock[play_.PuzzleMode] = 0;
+  RepaintClock();
+  view_.SetTimerEnabled(true);
+}
+
+QString PuzzleHost::VariantKeyFor(int mode, int number) {
+  static const char* const kPrefixes[kPuzzleCount] = {"crux", "tilz", "boss", "tran"};
+  const QString digits = QString::number(number);
+  return QString::fromLatin1(kPrefixes[mode]) + (digits.size() < 2 ? "0" + digits : digits);
+}
+
+const QString& PuzzleHost::MakeVariantKey() {
+  variantKey_ = VariantKeyFor(play_.PuzzleMode, Current().VariantNumber());
+  return variantKey_;
+}
+
+std::array<int, 6> PuzzleHost::ClockCells(std::int32_t clock) {
+  // Only the lowest six decimal digits are shown; leading zeros are blank
+  // except the units digit.
+  std::int64_t value = clock;
+  if (value < 0) value = -value;
+  std::array<int, 6> cells{};
+  for (int i = 5; i >= 0; --i) {
+    cells[i] = static_cast<int>(value % 10);
+    value /= 10;
+  }
+  for (int i = 0; i < 5 && cells[i] == 0; ++i)
+    cells[i] = 10;
+  return cells;
+}
+
+void PuzzleHost::DrawClock(QImage& target, const QImage& digitStrip, std::int32_t clock) {
+  const auto cells = ClockCells(clock);
+  for (int i = 0; i < 6; ++i) {
+    Canvas::Copy(digitStrip, cells[i] * 11, 0, 11, 20, target, i * 13, 0);
+  }
+}
+
+}  // namespace zt

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "app/core/GameDialogs.h"
+#include "app/host/HostView.h"
+#include "puzzles/HostServices.h"
+#include "puzzles/PlayState.h"
+#include "puzzles/Puzzle.h"
+
+namespace zt {
+
+// The puzzle host: keeps the current puzzle, each puzzle's play state and
+// clock, runs the 200 ms clock, mixes, switches, and runs the solved sequence.
+// It holds no widgets; the main window drives it and shows what it draws.
+class PuzzleHost final : public HostServices {
+ public:
+  static constexpr int kClockWidth = 77;
+  static constexpr int kClockHeight = 20;
+
+  PuzzleHost(HostView& view, GameDialogs& dialogs, HighscoreService& scores, QImage digitStrip);
+  // The puzzles are made with this host as their services, so they come second.
+  void SetPuzzles(std::array<Puzzle*, kPuzzleCount> puzzles) { puzzles_ = puzzles; }
+
+  PlayState& Play() { return play_; }
+  const PlayState& Play() const { return play_; }
+  int Mode() const { return play_.PuzzleMode; }
+  Puzzle& Current() { return *puzzles_[play_.PuzzleMode]; }
+  Puzzle& PuzzleAt(int mode) { return *puzzles_[mode]; }
+  const QString& VariantKey() const { return variantKey_; }
+  const QImage& ClockImage() const { return clock_; }
+
+  // Start-up: every puzzle never set up and at 0, then the start puzzle laid out.
+  void StartUp(int mode);
+  // The start puzzle ready (the last of the start-up's puzzle steps).
+  void MarkStartPuzzleReady() { play_.PuzzleState[play_.PuzzleMode] = kReady; }
+
+  // Host services.
+  void PlaySound(int n) override;
+  void Delay(int ms) override;
+  void RepaintClock() override;
+  void PuzzleSolved() override;
+  // Tests replace the wait so that nothing sleeps.
+  void SetDelayFunction(std::function<void(int)> delay) { delay_ = std::move(delay); }
+
+  // Handlers.
+  void TimerTimer();
+  void BoxPaint();
+  void BoxMouseDown(int x, int y, int button);
+  void FormKeyDown(int key);
+  void MixBtnClick();
+  // False when the puzzle could not be made current (its atlas did not load).
+  bool SelectPuzzle(int mode);
+  void PauseBtnClick();
+  void HighScoreBtnClick();
+  void OptionBtnMouseDown(int button);
+
+  // Sets and returns the name of the current variant's high-score list.
+  const QString& MakeVariantKey();
+  static QString VariantKeyFor(int mode, int number);
+
+  // The six clock cells for a clock value: digits 0..9, or 10 for a blank.
+  static std::array<int, 6> ClockCells(std::int32_t clock);
+  // Draws the clock into the 77 x 20 clock picture from the digit strip.
+  static void DrawClock(QImage& target, const QImage& digitStrip, std::int32_t clock);
+
+ private:
+  HostView& view_;
+  GameDialogs& dialogs_;
+  HighscoreService& scores_;
+  std::array<Puzzle*, kPuzzleCount> puzzles_{};
+  QImage digitStrip_;
+  QImage clock_;
+  PlayState play_;
+  QString variantKey_;
+  std::function<void(int)> delay_;
+};
+
+// Waits ms milliseconds on a monotonic clock by sleeping to a deadline.
+void SleepFor(int ms);
+
+}  // namespace zt
