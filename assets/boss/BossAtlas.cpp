@@ -51,6 +51,17 @@ void DrawBackground(QImage& atlas) {
   // Name plaque on the right; resting the mouse on it shows the rules.
   p.begin(&atlas);
   p.setRenderHint(QPainter::Antialiasing);
+  // A light plate at the frame's corner under the level label, which prints
+  // the board size in black.
+  const QRect plate(364, 293, 88, 34);
+  QPainterPath platePath;
+  platePath.addRoundedRect(plate, 6, 6);
+  p.fillPath(platePath, QColor(236, 220, 176));
+  p.setPen(QPen(QColor(110, 70, 36), 2));
+  p.drawPath(platePath);
+  p.setPen(QPen(QColor(255, 248, 224), 1));
+  p.drawLine(plate.left() + 5, plate.top() + 3, plate.right() - 5, plate.top() + 3);
+
   const QRect plaque(416, 40, 56, 240);
   QPainterPath path;
   path.addRoundedRect(plaque, 10, 10);

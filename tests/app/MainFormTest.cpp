@@ -1,0 +1,245 @@
+// The main window under the offscreen platform: layout, start-up, failures,
+// puzzle switching and the confirmed quit.
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/MainForm.h"
+#include "app/core/Tongue.h"
+#include "tests/common/TestMain.h"
+
+using namespace zt;
+
+namespace {
+
+class Answers : public GameDialogs, public HighscoreService {
+ public:
+  void ShowPause() override { ++pauses; }
+  void ShowDone() override { ++dones; }
+  bool AskNewGame() override { return yes; }
+  bool AskEndGame() override {
+    ++endQuestions;
+    return yes;
+  }
+  void ShowHighscores(const QString& key, std::int32_t time) override {
+    lastKey = key;
+    lastTime = time;
+  }
+  bool yes = true;
+  int pauses = 0, dones = 0, endQuestions = 0;
+  QString lastKey;
+  std::int32_t lastTime = -1;
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  QString Ini() const { return dir_.filePath("settings.ini"); }
+  TMainForm::Options Options(const QString& programDir = test::GameDir()) const {
+    return {programDir, Ini(), false};
+  }
+  void Store(const QString& key, const QString& value) {
+    QVERIFY(SettingsStore(Ini()).WriteString("common", key, value));
+  }
+
+ private slots:
+  void init() {
+    QFile::remove(Ini());
+    Tongue = -1;
+  }
+
+  void layoutOfTheWindow() {
+    TMainForm form(Options());
+    QVERIFY2(form.Created(), qPrintable(form.CreateError()));
+    QCOMPARE(form.size(), QSize(500, 366));
+    QCOMPARE(form.windowTitle(), QString("Zindle Tavrin V1.2"));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(form.PlayArea()->geometry(), QRect(0, 33, 500, 333));
+    const std::pair<QWidget*, QRect> places[] = {
+        {form.MixBtn, {4, 4, 25, 25}},       {form.OptionBtn, {28, 4, 25, 25}},
+        {form.PauseBtn, {52, 4, 25, 25}},    {form.soundbtn, {76, 4, 25, 25}},
+        {form.MidiBtn, {100, 4, 25, 25}},    {form.HighScoreBtn, {124, 4, 25, 25}},
+        {form.ExitBtn, {148, 4, 25, 25}},    {form.CruxBtn, {176, 4, 25, 25}},
+        {form.TilzBtn, {200, 4, 25, 25}},    {form.BossBtn, {224, 4, 25, 25}},
+        {form.TransitBtn, {248, 4, 25, 25}}, {form.TimeLabel, {280, 12, 33, 16}},
+        {form.TongueBtn, {396, 4, 24, 25}},  {form.HelpBtn, {418, 4, 25, 25}},
+        {form.InfoBtn, {442, 4, 25, 25}},    {form.ZindleBtn, {466, 4, 29, 25}},
+    };
+    for (const auto& [widget, rect] : places)
+      QCOMPARE(widget->geometry(), rect);
+    for (auto* b : {form.MixBtn, form.CruxBtn, form.soundbtn}) {
+      QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+      QVERIFY(b->autoRaise());
+    }
+    // At start-up the rules hint keeps its design place whatever the puzzle.
+    QCOMPARE(form.RulesShape(), QRect(463, 58, 32, 32));
+  }
+
+  void firstStartUsesTheDefaults() {
+    TMainForm form(Options());
+    QVERIFY(form.Created());
+    QCOMPARE(form.Host().Mode(), kCrux);
+    QVERIFY(form.CruxBtn->isChecked());
+    QVERIFY(form.soundbtn->isChecked());
+    QVERIFY(form.MidiBtn->isChecked());
+    QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{0, 2, 2, 2}));
+    QCOMPARE(form.Level()->text(), QString("2"));
+    QCOMPARE(form.Level()->pos(), QPoint(430, 310));
+    QCOMPARE(form.TimeLabel->text(), QString("Time:"));
+    QCOMPARE(form.MixBtn->toolTip(), QString("I start again."));
+    QCOMPARE(form.pos(), QPoint(672, 547));
+  }
+
+  void storedModeStartsThatPuzzle() {
+    Store("mode", "2");
+    Store("bhorz", "4");
+    Store("bvert", "5");
+    TMainForm form(Options());
+    QVERIFY(form.Created());
+    QVERIFY(form.BossBtn->isChecked());
+    QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{2, 2, 0, 2}));
+    QCOMPARE(form.Level()->text(), QString("4-5"));
+    QCOMPARE(form.Level()->pos(), QPoint(370, 325));
+  }
+
+  void aMissingOrDamagedStartAtlasEndsTheStart_data() {
+    QTest::addColumn<QByteArray>("content");  // empty: no file at all
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("truncated") << QByteArray("BM\x36\x00\x10\x00\x00\x00", 8);
+    QTest::newRow("a PNG under the bitmap's name") << QByteArray("png");
+    QTest::newRow("too small") << QByteArray("small");
+  }
+  void aMissingOrDamagedStartAtlasEndsTheStart() {
+    QFETCH(QByteArray, content);
+    QTemporaryDir program;
+    const QString atlas = program.filePath("b1.bmp");
+    if (content == "png" || content == "small") {
+      QImage picture(content == "png" ? 500 : 20, content == "png" ? 458 : 20,
+                     QImage::Format_RGB32);
+      picture.fill(Qt::red);
+      QVERIFY(picture.save(atlas, content == "png" ? "PNG" : "BMP"));
+    } else if (!content.isEmpty()) {
+      QFile f(atlas);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write(content);
+    }
+    QSettings(Ini(), QSettings::IniFormat).setValue("marker", "untouched");
+    const QByteArray before = [&] {
+      QFile f(Ini());
+      f.open(QIODevice::ReadOnly);
+      return f.readAll();
+    }();
+    {
+      TMainForm form(Options(program.path()));
+      QVERIFY(!form.Created());
+      QVERIFY(form.CreateError().contains("b1.bmp"));
+      form.close();
+    }
+    QFile f(Ini());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);  // no settings and no window position written
+  }
+
+  void aSwitchToAMissingAtlasStaysOnTheCurrentPuzzle() {
+    QTemporaryDir program;
+    QVERIFY(QFile::copy(test::GameDir() + "/b3.bmp", program.filePath("b3.bmp")));
+    Store("mode", "2");
+    TMainForm form(Options(program.path()));
+    QVERIFY(form.Created());
+    form.CruxBtn->click();
+    QCOMPARE(form.Host().Mode(), kBoss);
+    QVERIFY(form.BossBtn->isChecked());
+    QVERIFY(!form.CruxBtn->isChecked());
+    QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
+  }
+
+  void switchingPlacesRulesAndLevel() {
+    Store("tmode", "22");
+    TMainForm form(Options());
+    const std::tuple<QWidget*, int, QRect, QPoint, QString> rows[] = {
+        {form.TilzBtn, kTilz, {355, 311, 125, 47}, {450, 275}, "1"},
+        {form.BossBtn, kBoss, {413, 57, 62, 281}, {370, 325}, "5-3"},
+        {form.TransitBtn, kTransit, {345, 258, 140, 90}, {445, 315}, "22"},
+        {form.CruxBtn, kCrux, {300, 233, 190, 120}, {430, 310}, "2"},
+    };
+    for (const auto& [button, mode, rules, level, text] : rows) {
+      static_cast<QToolButton*>(button)->click();
+      QCOMPARE(form.Host().Mode(), mode);
+      QCOMPARE(form.RulesShape(), rules);
+      QCOMPARE(form.Level()->pos(), level);
+      QCOMPARE(form.Level()->text(), text);
+      QVERIFY(form.RulesHint().contains('\r'));
+    }
+  }
+
+  void confirmedQuitWritesTheSettings() {
+    Answers answers;
+    {
+      TMainForm form(Options());
+      form.SetDialogs(&answers, &answers);
+      form.show();
+      form.BossBtn->click();
+      form.soundbtn->click();  // sound off
+      Tongue = 1;
+      answers.yes = false;
+      form.close();
+      QVERIFY(form.isVisible());  // refused: the game goes on
+      QVERIFY(!QFile::exists(Ini()));
+      answers.yes = true;
+      form.close();
+      QVERIFY(!form.isVisible());
+      QCOMPARE(answers.endQuestions, 2);
+    }
+    QSettings raw(Ini(), QSettings::IniFormat);
+    raw.beginGroup("V1/common");
+    QCOMPARE(raw.value("tongue").toString(), QString("1"));
+    QCOMPARE(raw.value("mode").toString(), QString("2"));
+    QCOMPARE(raw.value("sound").toString(), QString("0"));
+    QCOMPARE(raw.value("music").toString(), QString("1"));
+    QCOMPARE(raw.value("cmode").toString(), QString("2"));
+    QVERIFY(raw.value("MainForm").toString().startsWith("200,0,1,"));
+  }
+
+  void arrowKeysReachBoss() {
+    Store("mode", "2");
+    TMainForm form(Options());
+    form.Host().SetDelayFunction([](int) {});
+    const BossRules before = static_cast<Bosspuzl&>(form.Host().Current()).Rules();
+    const int key = before.GapRow > 1 ? Qt::Key_Down : Qt::Key_Up;
+    QTest::keyClick(&form, static_cast<Qt::Key>(key));
+    const BossRules& after = static_cast<Bosspuzl&>(form.Host().Current()).Rules();
+    QVERIFY(after.GapRow != before.GapRow);
+    QCOMPARE(int(form.Host().Play().PuzzleState[kBoss]), int(kRunning));
+  }
+
+  void optionButtonAndLevelLabelStepTheVariant() {
+    TMainForm form(Options());
+    QTest::mouseClick(form.OptionBtn, Qt::RightButton);
+    QCOMPARE(form.Level()->text(), QString("1"));
+    QTest::mouseClick(form.Level(), Qt::RightButton);
+    QCOMPARE(form.Level()->text(), QString("16"));
+    QTest::mouseClick(form.Level(), Qt::LeftButton);
+    QCOMPARE(form.Level()->text(), QString("1"));
+    QTest::mouseClick(form.OptionBtn, Qt::MiddleButton);
+    QCOMPARE(form.Level()->text(), QString("1"));
+  }
+
+  void virtualKeyCodes() {
+    QCOMPARE(VirtualKeyCode(Qt::Key_Left), 37);
+    QCOMPARE(VirtualKeyCode(Qt::Key_Up), 38);
+    QCOMPARE(VirtualKeyCode(Qt::Key_Right), 39);
+    QCOMPARE(VirtualKeyCode(Qt::Key_Down), 40);
+    QCOMPARE(VirtualKeyCode(Qt::Key_A), 65);
+    QCOMPARE(VirtualKeyCode(Qt::Key_5), 53);
+    QVERIFY(VirtualKeyCode(Qt::Key_Shift) != 37);
+  }
+};
+
+ZT_TEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

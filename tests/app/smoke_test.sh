@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The whole program under a virtual X server: the window appears with its
+# title and size, BOSS is drawn, and a click on the tile beside the gap moves
+# it. Screenshots before and after are left in the output folder.
+# usage: smoke_test.sh <game executable> <output folder>
+set -euo pipefail
+game=$1
+out=$2
+mkdir -p "$out"
+
+if [ -z "${ZT_IN_XVFB:-}" ]; then
+  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+home=$(mktemp -d)
+trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$home"' EXIT
+mkdir -p "$home/config/ZindleGames" "$home/runtime"
+chmod 700 "$home/runtime"
+# BOSS, English, no language question, at a known place.
+cat > "$home/config/ZindleGames/ZindleTavrin.ini" <<INI
+[V1]
+common\mode=2
+common\tongue=0
+common\MainForm="200,0,1,100,100,600,466"
+INI
+export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+unset ZT_IN_XVFB
+
+"$game" &
+pid=$!
+wid=$(timeout 10 xdotool search --sync --name '^Zindle Tavrin V1\.2$' | head -n 1)
+sleep 0.5
+info=$(xwininfo -id "$wid")
+width=$(awk '/Width:/ {print $2}' <<<"$info")
+height=$(awk '/Height:/ {print $2}' <<<"$info")
+left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+if [ "$width" != 500 ] || [ "$height" != 366 ]; then
+  echo "FAIL: client is ${width}x${height}, expected 500x366"
+  exit 1
+fi
+echo "window $wid at $left,$top, ${width}x${height}"
+
+# Play-area pixel (x, y) of a screenshot as "r g b".
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.r)] %[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.g)] %[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.b)]" info:
+}
+# The felt floor shows through the gap: clearly green.
+is_gap() {
+  local red green blue
+  read -r red green blue < <(pixel "$1" "$2" "$3")
+  [ "$green" -gt $((red + 25)) ] && [ "$green" -gt "$blue" ]
+}
+# The 5 x 3 board: cell (c, r) from (88 + 50(c-1), 91 + 50(r-1)); sample near
+# the cell's top-left corner, away from the number.
+find_gap() {
+  local c r
+  for r in 1 2 3; do
+    for c in 1 2 3 4 5; do
+      if is_gap "$1" $((88 + 50 * (c - 1) + 8)) $((91 + 50 * (r - 1) + 8)); then
+        echo "$c $r"
+        return
+      fi
+    done
+  done
+  echo "none"
+}
+
+import -window root "$out/before.png"
+read -r gc gr < <(find_gap "$out/before.png")
+if [ "$gc" = none ]; then
+  echo "FAIL: no gap found on the BOSS board"
+  exit 1
+fi
+# A neighbour of the gap on the board.
+if [ "$gc" -gt 1 ]; then nc=$((gc - 1)); nr=$gr; else nc=$((gc + 1)); nr=$gr; fi
+cx=$((88 + 50 * (nc - 1) + 25))
+cy=$((91 + 50 * (nr - 1) + 25))
+echo "gap at ($gc, $gr); clicking the tile at ($nc, $nr)"
+xdotool mousemove $((left + cx)) $((top + 33 + cy)) click 1
+sleep 0.8
+import -window root "$out/after.png"
+read -r ac ar < <(find_gap "$out/after.png")
+if [ "$ac $ar" != "$nc $nr" ]; then
+  echo "FAIL: after the click the gap is at ($ac, $ar), expected ($nc, $nr)"
+  exit 1
+fi
+echo "PASS: the tile moved into the gap"
