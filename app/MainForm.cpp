@@ -82,6 +82,7 @@ class PlayBox final : public QWidget {
     const QRect r = event->rect();
     p.drawImage(r, form_.PlayCanvas().Screen(), r);
     painting_ = false;
+    form_.NotePlayAreaPainted();
   }
   void mousePressEvent(QMouseEvent* event) override {
     const int button = ButtonNumber(event->button());

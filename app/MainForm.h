@@ -87,6 +87,12 @@ class TMainForm final : public QWidget, private HostView {
   const QImage& DialogBackground() const { return dialogBackground_; }
   CommonSettings CurrentSettings() const;
   QRect RulesShape() const { return rulesShape_; }
+  void NotePlayAreaPainted() {
+    if (!painted_) {
+      painted_ = true;
+      emit firstPainted();
+    }
+  }
   QString RulesHint() const { return rulesHint_; }
   QWidget* PlayArea() const;
   LevelLabel* Level() const { return levelLabel_; }
@@ -110,6 +116,10 @@ class TMainForm final : public QWidget, private HostView {
 
   // Writes the window position as it is now.
   bool SaveWindowPosition();
+
+ signals:
+  // The play area has been painted for the first time.
+  void firstPainted();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -168,6 +178,7 @@ class TMainForm final : public QWidget, private HostView {
   bool created_ = false;
   bool firstActivation_ = false;
   bool closing_ = false;
+  bool painted_ = false;
   bool settingsWriteFailed_ = false;
   std::function<void()> onFirstActivation_;
   QString createError_;

@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
 
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
@@ -16,6 +19,20 @@ int main(int argc, char** argv) {
                           zt::Say(QString("Zuwenig Speicher! Programm wird beendet."),
                                   QString("Not enough memory! Program aborted.")));
     return 1;
+  }
+  // For the start-up measurement: report the moment the first picture is on
+  // the screen (after the paint has been flushed) and quit.
+  if (qEnvironmentVariableIsSet("ZT_QUIT_AFTER_FIRST_PAINT")) {
+    QObject::connect(&form, &zt::TMainForm::firstPainted, [] {
+      QTimer::singleShot(0, [] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("first-paint %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+      });
+    });
   }
   form.RestoreWindowPosition();
   form.show();
