@@ -2,6 +2,8 @@
 // atlas in which every pixel tells where it came from: the full paint, the
 // drawing of a mix, and every frame of a move in each direction.
 #include <QtTest>
+#include <array>
+#include <cmath>
 #include <vector>
 
 #include "puzzles/transit/Transit.h"
@@ -20,6 +22,41 @@ using namespace zt::test::transit;
 Q_DECLARE_METATYPE(TransitDirection)
 
 namespace {
+
+// Mean of each colour channel over a square of the image.
+std::array<double, 3> MeanColour(const QImage& image, QPoint at, int size) {
+  std::array<double, 3> sum{};
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const QRgb c = image.pixel(at.x() + x, at.y() + y);
+      sum[0] += qRed(c);
+      sum[1] += qGreen(c);
+      sum[2] += qBlue(c);
+    }
+  }
+  for (double& v : sum)
+    v /= size * size;
+  return sum;
+}
+
+double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) {
+  return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+}
+
+// Mean per-pixel difference of two equal squares, 0..255.
+double PixelDifference(const QImage& image, QPoint a, QPoint b, int size) {
+  double sum = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const QRgb p = image.pixel(a.x() + x, a.y() + y);
+      const QRgb q = image.pixel(b.x() + x, b.y() + y);
+      sum += (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+              std::abs(qBlue(p) - qBlue(q))) /
+             3.0;
+    }
+  }
+  return sum / (size * size);
+}
 
 bool IsRow(TransitDirection d) {
   return d == TransitDirection::Left || d == TransitDirection::Right;
@@ -70,6 +107,7 @@ class TransitPicturesTest : public QObject {
   void mixDrawsBoardAndMiniatureOnly();
   void everyFrameOfAMove_data();
   void everyFrameOfAMove();
+  void builtAtlasPicturesAreDistinct();
 };
 
 void TransitPicturesTest::paintShowsBoardAndMiniatureThroughTheMap_data() {
@@ -185,6 +223,40 @@ void TransitPicturesTest::everyFrameOfAMove() {
   puzzle.PaintPuzzle();
   diff = FirstDifference(rig.canvas.Screen(), afterMove);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TransitPicturesTest::builtAtlasPicturesAreDistinct() {
+  // Any kind can get any picture, so no two of the 21 may look alike, in
+  // either size; and each small picture must be its large one's miniature.
+  const QString path = zt::test::GameDir() + "/b4.bmp";
+  const QImage atlas = QImage(path).convertToFormat(QImage::Format_RGB32);
+  QVERIFY2(!atlas.isNull(), qPrintable("cannot read " + path));
+  QVERIFY(atlas.width() >= 500 && atlas.height() >= 333);
+
+  std::array<std::array<double, 3>, 21> largeMean{};
+  std::array<std::array<double, 3>, 21> smallMean{};
+  for (int m = 0; m < 21; ++m) {
+    largeMean[m] = MeanColour(atlas, LargeAt(m), 35);
+    smallMean[m] = MeanColour(atlas, SmallAt(m), 15);
+  }
+  for (int a = 0; a < 21; ++a) {
+    for (int b = a + 1; b < 21; ++b) {
+      const QString pair = QString("pictures %1 and %2").arg(a).arg(b);
+      QVERIFY2(Distance(largeMean[a], largeMean[b]) > 25, qPrintable(pair + ", large colour"));
+      QVERIFY2(Distance(smallMean[a], smallMean[b]) > 25, qPrintable(pair + ", small colour"));
+      QVERIFY2(PixelDifference(atlas, LargeAt(a), LargeAt(b), 35) > 20,
+               qPrintable(pair + ", large pixels"));
+      QVERIFY2(PixelDifference(atlas, SmallAt(a), SmallAt(b), 15) > 20,
+               qPrintable(pair + ", small pixels"));
+    }
+    int nearest = 0;
+    for (int b = 1; b < 21; ++b) {
+      if (Distance(smallMean[a], largeMean[b]) < Distance(smallMean[a], largeMean[nearest]))
+        nearest = b;
+    }
+    QVERIFY2(nearest == a,
+             qPrintable(QString("small picture %1 looks like large %2").arg(a).arg(nearest)));
+  }
 }
 
 ZT_TEST_MAIN(TransitPicturesTest)
