@@ -1,7 +1,6 @@
 // Presses on the TRANSIT play area and what they start: which line turns which
 // way, the clock, the sound, the solved call, and the variant steps.
 #include <QtTest>
-#include <optional>
 #include <vector>
 
 #include "puzzles/transit/Transit.h"
