@@ -230,6 +230,80 @@ class MainFormTest : public QObject {
     QCOMPARE(form.Level()->text(), QString("1"));
   }
 
+  void variantSteppingForEveryPuzzle_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("key");  // the stored setting that sets the start variant
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("CRUX left") << kCrux << "cmode"
+                               << "5" << kLeftButton << "6";
+    QTest::newRow("CRUX 16 left") << kCrux << "cmode"
+                                  << "16" << kLeftButton << "1";
+    QTest::newRow("CRUX 1 right") << kCrux << "cmode"
+                                  << "1" << kRightButton << "16";
+    QTest::newRow("CRUX middle") << kCrux << "cmode"
+                                 << "9" << kMiddleButton << "9";
+    QTest::newRow("TILZ left") << kTilz << "zmode"
+                               << "2" << kLeftButton << "3";
+    QTest::newRow("TILZ 5 left") << kTilz << "zmode"
+                                 << "5" << kLeftButton << "1";
+    QTest::newRow("TILZ 1 right") << kTilz << "zmode"
+                                  << "1" << kRightButton << "5";
+    QTest::newRow("TILZ middle") << kTilz << "zmode"
+                                 << "4" << kMiddleButton << "4";
+    QTest::newRow("BOSS 7 wide, left wraps to 3") << kBoss << "bhorz"
+                                                  << "7" << kLeftButton << "3-3";
+    QTest::newRow("BOSS 5 high, right wraps to 2") << kBoss << "bvert"
+                                                   << "5" << kRightButton << "5-2";
+    QTest::newRow("BOSS middle") << kBoss << "bhorz"
+                                 << "4" << kMiddleButton << "4-3";
+    QTest::newRow("TRANSIT 22 left") << kTransit << "tmode"
+                                     << "22" << kLeftButton << "1";
+    QTest::newRow("TRANSIT 1 right") << kTransit << "tmode"
+                                     << "1" << kRightButton << "22";
+    QTest::newRow("TRANSIT middle") << kTransit << "tmode"
+                                    << "13" << kMiddleButton << "13";
+  }
+  void variantSteppingForEveryPuzzle() {
+    QFETCH(int, mode);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(int, button);
+    QFETCH(QString, label);
+    Store("mode", QString::number(mode));
+    Store(key, value);
+    TMainForm form(Options());
+    QVERIFY(form.Created());
+    const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+    form.Host().Play().PuzzleClock[mode] = 7;
+    QTest::mousePress(form.Level(), buttons[button]);
+    QCOMPARE(form.Level()->text(), label);
+    QCOMPARE(form.Host().Play().PuzzleClock[mode], 0);
+    QCOMPARE(int(form.Host().Play().PuzzleState[mode]), int(kReady));
+  }
+
+  void theGiveUpQuestionComesOnlyWhileRunning() {
+    Answers answers;
+    Store("cmode", "4");
+    TMainForm form(Options());
+    form.SetDialogs(&answers, &answers);
+    auto& play = form.Host().Play();
+    play.PuzzleState[kCrux] = kRunning;
+    play.PuzzleClock[kCrux] = 30;
+    answers.yes = false;
+    QTest::mousePress(form.OptionBtn, Qt::LeftButton);
+    QCOMPARE(form.Level()->text(), QString("4"));  // No: nothing changes
+    QCOMPARE(play.PuzzleClock[kCrux], 30);
+    QCOMPARE(int(play.PuzzleState[kCrux]), int(kRunning));
+    QVERIFY(form.Timer().isActive());
+    answers.yes = true;
+    QTest::mousePress(form.Level(), Qt::LeftButton);
+    QCOMPARE(form.Level()->text(), QString("5"));
+    QCOMPARE(play.PuzzleClock[kCrux], 0);
+    QCOMPARE(int(play.PuzzleState[kCrux]), int(kReady));
+  }
+
   void virtualKeyCodes() {
     QCOMPARE(VirtualKeyCode(Qt::Key_Left), 37);
     QCOMPARE(VirtualKeyCode(Qt::Key_Up), 38);
