@@ -13,8 +13,9 @@ namespace zt {
 
 namespace {
 
-// A label that keeps trailing spaces when it aligns its text to the right, as
-// the row numbers "1.   " need to stand clear of the names.
+// A label of the list. It keeps trailing spaces when it aligns its text to the
+// right, as the row numbers "1.   " need to stand clear of the names, and a
+// name too wide for its column ends in an ellipsis rather than half a letter.
 class RowLabel : public QLabel {
  public:
   using QLabel::QLabel;
@@ -24,7 +25,10 @@ class RowLabel : public QLabel {
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect(), int(alignment()) | Qt::TextIncludeTrailingSpaces, text());
+    const QRect room = contentsRect();
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width(),
+                                                   Qt::TextIncludeTrailingSpaces);
+    painter.drawText(room, int(alignment()) | Qt::TextIncludeTrailingSpaces, shown);
   }
 };
 
@@ -121,7 +125,9 @@ void THighscoreDlg::ShowHighscores(const QString& variantKey, std::int32_t time)
     edit1_->setText(session_.PlayerName());
     edit1_->setEnabled(true);
     edit1_->show();
-    edit1_->selectAll();
+    // All of the name selected, so that typing replaces it, and its start in
+    // view.
+    edit1_->setSelection(edit1_->text().size(), -edit1_->text().size());
   } else {
     edit1_->hide();
   }

@@ -20,9 +20,17 @@ QImage LoadDialogBackground() {
 }
 
 QIcon DialogGlyph(const QString& name) {
-  QIcon icon(QStringLiteral(":/dialogs/glyph_%1.png").arg(name));
-  const QString disabled = QStringLiteral(":/dialogs/glyph_%1_disabled.png").arg(name);
-  if (QFile::exists(disabled)) icon.addFile(disabled, QSize(), QIcon::Disabled);
+  // Every scale is added by hand: the automatic lookup of "@2x" files only
+  // looks for the scale of the screen at hand.
+  QIcon icon;
+  for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+    const QString base = QStringLiteral(":/dialogs/glyph_%1%2")
+                             .arg(name, mode == QIcon::Disabled ? "_disabled" : "");
+    for (const char* scale : {"", "@2x", "@3x"}) {
+      const QString file = base + scale + ".png";
+      if (QFile::exists(file)) icon.addFile(file, QSize(), mode);
+    }
+  }
   return icon;
 }
 
