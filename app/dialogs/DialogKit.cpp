@@ -47,6 +47,7 @@ QFont DialogFont(int pixels) {
   font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
                     QStringLiteral("DejaVu Sans")});
   font.setPixelSize(pixels);
+  font.setBold(false);  // set, not inherited: the high-score dialog's own font is bold
   return font;
 }
 

@@ -180,7 +180,7 @@ class HighscoreDlgTest : public QObject {
     }));
   }
 
-  void editBoxLooksAsItShould() {
+  void controlsLookAsTheyShould() {
     auto dialog = MakeDialog();
     QLineEdit* edit = dialog->Edit1();
     QVERIFY(!edit->hasFrame());
@@ -189,6 +189,18 @@ class HighscoreDlgTest : public QObject {
     QCOMPARE(edit->focusPolicy() & Qt::TabFocus, 0);
     QCOMPARE(dialog->size(), QSize(320, 200));
     QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+    // The list in the dialog's bold 15-pixel font, the small print regular.
+    for (QWidget* w : {static_cast<QWidget*>(edit), dialog->findChild<QWidget*>("pla0"),
+                       dialog->findChild<QWidget*>("sco4")}) {
+      QCOMPARE(w->font().pixelSize(), 15);
+      QVERIFY(w->font().bold());
+    }
+    for (QWidget* w :
+         {static_cast<QWidget*>(dialog->OkButton()), static_cast<QWidget*>(dialog->CancelButton()),
+          dialog->findChild<QWidget*>("delcheck")}) {
+      QCOMPARE(w->font().pixelSize(), 11);
+      QVERIFY2(!w->font().bold(), qPrintable(w->objectName()));
+    }
   }
 
   void placedAndWorded_data() {

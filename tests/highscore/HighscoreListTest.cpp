@@ -184,7 +184,7 @@ class HighscoreListTest : public QObject {
     QTest::newRow("beyond 16 bits") << QString::fromUtf8("🙂 Smiley 𝔊");
     QTest::newRow("empty") << QString();
     QTest::newRow("spaces round it") << QStringLiteral("  Pad  ");
-    QTest::newRow("ini specials") << QStringLiteral("a\"b\\c;d=e#f[g]");
+    QTest::newRow("ini punctuation") << QStringLiteral("a\"b\\c;d=e#f[g]");
     QTest::newRow("digits only") << QStringLiteral("12345");
   }
   void namesRoundTrip() {
