@@ -1,0 +1,117 @@
+#include "highscore/HighscoreList.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zt {
+
+const QString HighscoreStore::kSection = QStringLiteral("highscore");
+const QString HighscoreStore::kPlayerKey = QStringLiteral("player");
+
+const QString& DefaultPlayerName() {
+  static const QString name = QStringLiteral("Mr. Brain");
+  return name;
+}
+
+HighscoreEntry EmptyEntry() {
+  return HighscoreEntry{DefaultPlayerName(), 0};
+}
+
+QString FormatEntry(const HighscoreEntry& entry) {
+  return QString::number(entry.time) + ',' + entry.name;
+}
+
+HighscoreEntry ParseEntry(const QString& plain) {
+  const qsizetype comma = plain.indexOf(',');
+  if (comma <= 0) return EmptyEntry();
+  std::int64_t time = 0;
+  for (qsizetype i = 0; i < comma; ++i) {
+    const char16_t c = plain[i].unicode();
+    if (c < u'0' || c > u'9') return EmptyEntry();
+    time = time * 10 + (c - u'0');
+    if (time > std::numeric_limits<std::int32_t>::max()) return EmptyEntry();
+  }
+  return HighscoreEntry{plain.mid(comma + 1), static_cast<std::int32_t>(time)};
+}
+
+int PlaceFor(const HighscoreTable& table, std::int32_t time) {
+  for (int i = 0; i < kHighscorePlaces; ++i) {
+    if (table[i].IsEmpty() || table[i].time > time) return i;
+  }
+  return -1;
+}
+
+void InsertEntry(HighscoreTable& table, int place, const HighscoreEntry& entry) {
+  if (place < 0 || place >= kHighscorePlaces) return;
+  std::move_backward(table.begin() + place, table.end() - 1, table.end());
+  table[place] = entry;
+}
+
+HighscoreStore::HighscoreStore(SettingsStore& store, const TChiffre& chiffre)
+    : store_(store), chiffre_(chiffre) {}
+
+QString HighscoreStore::ReadPlayerName() const {
+  return store_.ReadString(kSection, kPlayerKey, DefaultPlayerName());
+}
+
+HighscoreTable HighscoreStore::Load(const QString& variantKey) const {
+  HighscoreTable table;
+  for (int i = 0; i < kHighscorePlaces; ++i) {
+    const QString stored = store_.ReadString(kSection, variantKey + QString::number(i), QString());
+    table[i] = ParseEntry(chiffre_.Decode(stored));
+  }
+  // Lists this game writes are in order already; a stable sort keeps them as
+  // they are and puts a hand-edited one into the order the placing relies on.
+  std::stable_sort(table.begin(), table.end(), [](const auto& a, const auto& b) {
+    if (a.IsEmpty() != b.IsEmpty()) return b.IsEmpty();
+    return a.time < b.time;
+  });
+  return table;
+}
+
+bool HighscoreStore::Save(const QString& variantKey, const HighscoreTable& table,
+                          const QString& playerName) {
+  bool ok = store_.WriteString(kSection, kPlayerKey, playerName);
+  for (int i = 0; i < kHighscorePlaces; ++i) {
+    ok = store_.WriteString(kSection, variantKey + QString::number(i),
+                            chiffre_.Encode(FormatEntry(table[i]))) &&
+         ok;
+  }
+  return ok;
+}
+
+HighscoreSession::HighscoreSession(SettingsStore& store, const TChiffre& chiffre)
+    : store_(store, chiffre), PlayerName_(store_.ReadPlayerName()) {}
+
+bool HighscoreSession::Begin(const QString& variantKey, std::int32_t time) {
+  VariantKey_ = variantKey;
+  NewEntry_ = -1;
+  Entries_ = store_.Load(variantKey);
+  if (time <= 0) return true;
+  const int place = PlaceFor(Entries_, time);
+  if (place < 0) return false;
+  InsertEntry(Entries_, place, HighscoreEntry{PlayerName_, time});
+  NewEntry_ = place;
+  return true;
+}
+
+bool HighscoreSession::Confirm(bool clearAll, const QString& typedName) {
+  if (VariantKey_.isEmpty()) return false;  // no list was shown
+  if (clearAll) {
+    Entries_.fill(EmptyEntry());
+    PlayerName_ = DefaultPlayerName();
+    NewEntry_ = -1;
+  }
+  if (NewEntry_ >= 0) {
+    PlayerName_ = typedName;
+    Entries_[NewEntry_].name = PlayerName_;
+  }
+  NewEntry_ = -1;
+  return store_.Save(VariantKey_, Entries_, PlayerName_);
+}
+
+void HighscoreSession::Cancel() {
+  NewEntry_ = -1;
+}
+
+}  // namespace zt
