@@ -14,6 +14,7 @@
 
 #include "app/core/Texts.h"
 #include "app/core/Tongue.h"
+#include "app/dialogs/DialogKit.h"
 #include "app/host/AtlasLoader.h"
 
 namespace zt {
@@ -228,10 +229,11 @@ void TMainForm::FormCreate() {
   programDir_ =
       options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programDir;
   if (!programDir_.endsWith('/')) programDir_ += '/';
+  // The scrambler of the high-score lists, with its default alphabet and key.
+  chiffre_.Init(QString(), 0);
   helpFile_ = programDir_ + "ZTAV.HLP";
   digitStrip_ = QImage(":/ui/digits.png").convertToFormat(QImage::Format_RGB32);
-  dialogBackground_ = Canvas::MakeImage(320, 200);
-  dialogBackground_.fill(QColor(236, 226, 200));
+  dialogBackground_ = LoadDialogBackground();
 
   HostView& view = *this;
   host_ = std::make_unique<PuzzleHost>(view, *relay_, *relay_, digitStrip_);

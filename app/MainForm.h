@@ -15,6 +15,7 @@
 #include "app/host/HostView.h"
 #include "app/host/PuzzleHost.h"
 #include "app/sound/Sound.h"
+#include "highscore/Chiffre.h"
 #include "puzzles/Canvas.h"
 #include "puzzles/Random.h"
 #include "puzzles/boss/Bosspuzl.h"
@@ -85,6 +86,7 @@ class TMainForm final : public QWidget, private HostView {
   const QString& ProgramDir() const { return programDir_; }
   const QImage& DigitStrip() const { return digitStrip_; }
   const QImage& DialogBackground() const { return dialogBackground_; }
+  const TChiffre& Chiffre() const { return chiffre_; }
   CommonSettings CurrentSettings() const;
   QRect RulesShape() const { return rulesShape_; }
   void NotePlayAreaPainted() {
@@ -157,6 +159,7 @@ class TMainForm final : public QWidget, private HostView {
   ClockRandom random_;
   QImage digitStrip_;
   QImage dialogBackground_;
+  TChiffre chiffre_;
   SoundEffects effects_;
   MusicBox music_;
   std::unique_ptr<DialogRelay> relay_;

@@ -6,6 +6,8 @@
 
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
+#include "app/dialogs/MessageDialogs.h"
+#include "highscore/P_high.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -34,6 +36,11 @@ int main(int argc, char** argv) {
       });
     });
   }
+  // The other windows come after the main window, which they are placed on.
+  zt::MessageDialogs dialogs(&form, form.DialogBackground());
+  zt::THighscoreDlg highscores(&form, form.Settings(), form.Chiffre(), form.DialogBackground());
+  form.SetDialogs(&dialogs, &highscores);
+
   form.RestoreWindowPosition();
   form.show();
   form.activateWindow();
