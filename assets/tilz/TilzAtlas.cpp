@@ -30,7 +30,6 @@ constexpr int kPlayWidth = 500;
 
 const QRect kFrame(22, 22, 338, 288);      // outer edge of the wooden frame
 const QRect kLip(36, 36, 310, 260);        // sunken lip round the well
-const QRect kWell(41, 41, 300, 250);       // the 6 x 5 cells
 const QRect kNarrowLip(86, 36, 210, 260);  // lip round the middle four columns
 const QRect kLeftStrip(36, 36, 55, 260);
 const QRect kRightStrip(291, 36, 55, 260);
@@ -143,7 +142,6 @@ QColor MaterialAt(Material m, double x, double y, int w, int h) {
 struct PlateStyle {
   Material material;
   double groove;  // inset of the carved line round the face
-  QColor brass;
 };
 
 QColor Shade(const QColor& c, double amount) {
@@ -205,7 +203,7 @@ void DrawStud(QPainter& p, QPointF centre, double r, const QColor& brass) {
 
 QImage BigPlate() {
   const QColor gold(214, 170, 70);
-  QImage img = DrawPlate(100, 100, {Material::Jade, 8, gold});
+  QImage img = DrawPlate(100, 100, {Material::Jade, 8});
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   // A gold inlay line inside the groove and a gold rosette in the middle.
@@ -247,7 +245,7 @@ QImage BigPlate() {
 
 QImage WidePlate() {
   const QColor brass(200, 160, 90);
-  QImage img = DrawPlate(100, 50, {Material::Amber, 6, brass});
+  QImage img = DrawPlate(100, 50, {Material::Amber, 6});
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(15.5, 25), 3, brass);
@@ -257,7 +255,7 @@ QImage WidePlate() {
 
 QImage TallPlate() {
   const QColor brass(206, 168, 96);
-  QImage img = DrawPlate(50, 100, {Material::Cherry, 6, brass});
+  QImage img = DrawPlate(50, 100, {Material::Cherry, 6});
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(25, 15.5), 3, brass);
@@ -267,7 +265,7 @@ QImage TallPlate() {
 
 QImage SmallPlate() {
   const QColor brass(176, 132, 70);
-  QImage img = DrawPlate(50, 50, {Material::Ivory, 6, brass});
+  QImage img = DrawPlate(50, 50, {Material::Ivory, 6});
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(25, 25), 3.5, brass);

@@ -2,11 +2,15 @@
 // artwork as the game shows it: each level's start, level 5 on its way round
 // the four corners (with the markers the game leaves on the preview after each
 // corner, and again after a full repaint), a bump and a slide in mid-frame.
+// The level label that the main window puts over the play area is drawn in
+// too, so that its place on the artwork can be judged.
 //
 //   tilz_render <output folder> [atlas file]
-#include <QCoreApplication>
 #include <QDir>
+#include <QFont>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -113,7 +117,8 @@ void PushWith(zt::Tilzer& tilz, const Push& p) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <output folder> [atlas file]\n", argv[0]);
     return 2;
@@ -143,7 +148,22 @@ int main(int argc, char** argv) {
   bool ok = true;
   auto save = [&](const QString& name) {
     const QString path = out.filePath(name + ".png");
-    if (!canvas.Screen().save(path, "PNG")) {
+    // The main window's level label lies over the play area: bold italic
+    // figures with 27-pixel characters, left-aligned in a 77 x 32 box at
+    // (450, 242) of the play area.
+    QImage shot = canvas.Screen().copy();
+    QPainter p(&shot);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font("Liberation Sans");
+    font.setPixelSize(30);
+    font.setBold(true);
+    font.setItalic(true);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(450, 242, 77, 32), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromStdString(tilz.LevelText()));
+    p.end();
+    if (!shot.save(path, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
       ok = false;
     } else {

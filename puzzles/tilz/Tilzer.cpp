@@ -51,8 +51,8 @@ void Tilzer::PaintPuzzle() {
 
 void Tilzer::DrawTilzCell(int column, int row) {
   const std::int32_t code = rules_.Cell(column, row);
-  if (code < TilzRules::kFree || code > TilzRules::kSmall)
-    return;  // walls stay as the strips show them
+  // Walls have no picture: the wall strips show them.
+  if (code < TilzRules::kFree || code > TilzRules::kSmall) return;
   const QPoint from = CellPicture(code);
   const QPoint to = CellPosition(column, row);
   ctx_.canvas.FromAtlas(from.x(), from.y(), kCell, kCell, to.x(), to.y());

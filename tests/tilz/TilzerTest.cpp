@@ -169,8 +169,8 @@ QStringList BigPlateAlone(int column, int row, char rest = '9') {
 }
 
 // A test's puzzle: the rig with a synthetic atlas of the TILZ size.
-struct Board {
-  Board() : rig(zt::kTilz, kAtlasWidth, kAtlasHeight), tilz(rig.ctx) {}
+struct TilzFixture {
+  TilzFixture() : rig(zt::kTilz, kAtlasWidth, kAtlasHeight), tilz(rig.ctx) {}
   void Lay(int level, const QStringList& rows, int phase = 0) {
     tilz.Rules().TilzLevel = level;
     tilz.Rules().TilzBoard = BoardFromRows(rows);
@@ -229,7 +229,7 @@ void TilzerTest::fullPaint_data() {
 void TilzerTest::fullPaint() {
   QFETCH(int, level);
   QFETCH(int, phase);
-  Board b;
+  TilzFixture b;
   b.tilz.Rules().TilzLevel = level;
   b.tilz.InitPuzzle();
   QVERIFY(b.rig.presents.empty());  // set-up draws nothing
@@ -276,7 +276,7 @@ void TilzerTest::moveFrames() {
   QFETCH(int, column);
   QFETCH(int, row);
   QFETCH(TilzPush, push);
-  Board b;
+  TilzFixture b;
   b.Lay(4, rows);
   b.tilz.PaintPuzzle();
   const QImage paint = b.Screen();
@@ -348,7 +348,7 @@ void TilzerTest::moveTicksOnlyWhileRunning_data() {
 
 void TilzerTest::moveTicksOnlyWhileRunning() {
   QFETCH(int, state);
-  Board b;
+  TilzFixture b;
   b.Lay(4, {"999999", "9.1299", "9.3499", "999999", "999999"});
   b.State() = static_cast<std::uint8_t>(state);
   b.rig.play.PuzzleClock[zt::kTilz] = 17;
@@ -390,7 +390,7 @@ void TilzerTest::bumpFrames() {
   QFETCH(int, column);
   QFETCH(int, row);
   QFETCH(TilzPush, push);
-  Board b;
+  TilzFixture b;
   b.Lay(4, rows);
   b.tilz.PaintPuzzle();
   const QImage paint = b.Screen();
@@ -468,7 +468,7 @@ void TilzerTest::animationsLeaveAFreshPaintWithTheRealAtlas() {
   QImage atlas(zt::test::GameDir() + "/b2.bmp");
   QVERIFY2(!atlas.isNull(), "b2.bmp was not built");
   QVERIFY(atlas.width() >= 610 && atlas.height() >= 333);
-  Board b;
+  TilzFixture b;
   b.rig.canvas.SetAtlas(atlas);
 
   struct Step {
@@ -523,7 +523,7 @@ void TilzerTest::animationsLeaveAFreshPaintWithTheRealAtlas() {
 // ---------------------------------------------------------------- level 5 --
 
 void TilzerTest::level5MarkersUntilTheNextPaint() {
-  Board b;
+  TilzFixture b;
   b.Lay(5, {".12999", ".34999", "999999", "999999", "999999"});
   b.tilz.PaintPuzzle();
   b.rig.ClearRecords();
@@ -557,7 +557,7 @@ void TilzerTest::level5MarkersUntilTheNextPaint() {
 }
 
 void TilzerTest::level5CornersThroughPushes() {
-  Board b;
+  TilzFixture b;
   b.tilz.Rules().TilzLevel = 5;
   b.tilz.MixPuzzle();
   b.State() = zt::kRunning;
@@ -615,7 +615,7 @@ void TilzerTest::level5CornersThroughPushes() {
 }
 
 void TilzerTest::solvedAfterMovesAndBumps() {
-  Board b;
+  TilzFixture b;
   // Level 1: the big plate one step above its target.
   b.Lay(1, {"#99.9#", "#99.9#", "#9912#", "#9934#", "#99..#"});
   b.State() = zt::kRunning;
@@ -662,7 +662,7 @@ void TilzerTest::newGameAndLevelStepping() {
   QFETCH(int, from);
   QFETCH(int, button);
   QFETCH(int, to);
-  Board b;
+  TilzFixture b;
   b.Lay(from, BigPlateAlone(0, 0, '.'), 2);
   b.tilz.NextVariant(button);
   QCOMPARE(b.tilz.Rules().TilzLevel, to);
@@ -723,7 +723,7 @@ void TilzerTest::pressEdges() {
   QFETCH(int, y);
   QFETCH(QPoint, from);
   QFETCH(QPoint, to);
-  Board b;
+  TilzFixture b;
   b.Lay(4, rows);
   b.tilz.PuzzleMouseDown(x, y, zt::kLeftButton);
   if (from.x() < 0) {
@@ -780,7 +780,7 @@ void TilzerTest::octants() {
   QFETCH(int, dx);
   QFETCH(int, dy);
   QFETCH(TilzPush, push);
-  Board b;
+  TilzFixture b;
   b.Lay(4, kSmallPlates);
   b.tilz.PuzzleMouseDown(166 + dx, 166 + dy, zt::kLeftButton);
   const QPoint to = QPoint(2, 2) + Offset(push, 1);
@@ -827,7 +827,7 @@ void TilzerTest::pushDirectionTable() {
                              {-20, -5}, {-20, 5}, {-5, 20}, {5, 20}};
   const QPoint press = CellAt(cell.x(), cell.y()) + QPoint(25, 25) + inOctant[octant - 1];
 
-  Board b;
+  TilzFixture b;
   b.Lay(4, rows);
   QCOMPARE(b.tilz.Rules().Cell(cell.x(), cell.y()), code);
   b.tilz.PuzzleMouseDown(press.x(), press.y(), zt::kLeftButton);
@@ -845,7 +845,7 @@ void TilzerTest::pushDirectionTable() {
 }
 
 void TilzerTest::pressesThatPushNothing() {
-  Board b;
+  TilzFixture b;
   b.tilz.Rules().TilzLevel = 1;
   b.tilz.MixPuzzle();
   b.rig.ClearRecords();
@@ -889,7 +889,7 @@ void TilzerTest::everyButtonPushes_data() {
 
 void TilzerTest::everyButtonPushes() {
   QFETCH(int, button);
-  Board b;
+  TilzFixture b;
   b.tilz.Rules().TilzLevel = 1;
   b.tilz.MixPuzzle();
   b.rig.ClearRecords();
