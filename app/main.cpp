@@ -10,6 +10,9 @@
 #include "highscore/P_high.h"
 
 int main(int argc, char** argv) {
+  // The pictures are pixel art: on high-density screens they are scaled by a
+  // whole factor, so a fractional screen factor is rounded.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName("zindle-tavrin");
   QApplication::setOrganizationName("ZindleGames");
