@@ -14,6 +14,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # whole-program tests: a virtual X server, input and screenshots
   xvfb xauth x11-apps xdotool imagemagick
+  # the same on Wayland: a headless compositor and Qt's Wayland plugin
+  weston qt6-wayland
   # desktop integration checks
   desktop-file-utils appstream
   # fuzzing and sanitizers

@@ -304,6 +304,22 @@ class MainFormTest : public QObject {
     QCOMPARE(int(play.PuzzleState[kCrux]), int(kReady));
   }
 
+  void windowPositionIsRestoredWhereTheWindowSystemAllows() {
+    Store("MainForm", "200,0,1,120,80,626,479");
+    TMainForm form(Options());
+    form.RestoreWindowPosition();
+    // Wayland does not let programs place their windows: then the stored
+    // position is quietly left alone.
+    if (QGuiApplication::platformName().startsWith("wayland")) {
+      QCOMPARE(form.pos(), QPoint(672, 547));
+    } else {
+      QCOMPARE(form.pos(), QPoint(120, 80));
+    }
+    form.show();
+    QVERIFY(form.SaveWindowPosition());
+    QVERIFY(SettingsStore(Ini()).ReadString("common", "MainForm", {}).startsWith("200,0,1,"));
+  }
+
   void virtualKeyCodes() {
     QCOMPARE(VirtualKeyCode(Qt::Key_Left), 37);
     QCOMPARE(VirtualKeyCode(Qt::Key_Up), 38);
