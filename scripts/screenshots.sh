@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the game window for each puzzle (for the AppStream
+# data and the web page): out/screenshot-<puzzle>.png, 500 x 366.
+# usage: scripts/screenshots.sh [build folder] [output folder]
+set -euo pipefail
+build=$(realpath "${1:-build}")
+out=$(realpath -m "${2:-out/screenshots}")
+mkdir -p "$out"
+if [ -z "${ZT_IN_XVFB:-}" ]; then
+  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$out"
+fi
+unset ZT_IN_XVFB
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/config/ZindleGames" "$home/runtime"
+chmod 700 "$home/runtime"
+export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+names=(crux tilz boss transit)
+for mode in 0 1 2 3; do
+  printf '[V1]\ncommon\\mode=%s\ncommon\\tongue=0\ncommon\\music=0\ncommon\\cmode=5\ncommon\\zmode=5\ncommon\\tmode=22\ncommon\\MainForm="200,0,1,0,0,500,366"\n' \
+    "$mode" > "$home/config/ZindleGames/ZindleTavrin.ini"
+  "$build/bin/zindle-tavrin" &
+  pid=$!
+  timeout 10 xdotool search --sync --name '^Zindle Tavrin V1\.2$' >/dev/null
+  sleep 1
+  import -window root -crop 500x366+0+0 +repage "$out/screenshot-${names[$mode]}.png"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  echo "$out/screenshot-${names[$mode]}.png"
+done
