@@ -69,13 +69,10 @@ class SplasherTest : public QObject {
 
   void closesOnAClick() {
     TSplash splash(nullptr, kNever);
-    QElapsedTimer clock;
-    clock.start();
     const int result =
         RunModal(splash, [&] { QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(100, 75)); });
     QVERIFY(result != kHung);
     QVERIFY(!splash.isVisible());
-    QVERIFY(clock.elapsed() < 2000);
   }
 
   // Every mouse button closes it, on the picture or at its edge.
