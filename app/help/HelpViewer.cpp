@@ -1,0 +1,156 @@
+#include "app/help/HelpViewer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <algorithm>
+
+#include "app/core/Tongue.h"
+
+namespace zt {
+
+namespace {
+
+constexpr int kGap = 8;
+const QSize kWindowSize(520, 600);
+
+HelpDocument Failure(const QString& path, const QString& german, const QString& english) {
+  const QString shown = path.toHtmlEscaped();
+  const QString folder = QFileInfo(path).absolutePath().toHtmlEscaped();
+  const QString what = Say(german, english).arg(shown);
+  const QString where =
+      Say(QString("Die Hilfe gehört als Datei „ZTAV.HLP“ in den Ordner des Spiels: %1"),
+          QString("The help belongs in the game's folder as the file \"ZTAV.HLP\": %1"))
+          .arg(folder);
+  HelpDocument doc;
+  doc.html =
+      QString(
+          "<html><body><h2>%1</h2><p><b>%2</b></p><p>%3</p>"
+          "</body></html>")
+          .arg(Say(QString("Zindle Tavrin - Hilfe"), QString("Zindle Tavrin - Help")), what, where);
+  return doc;
+}
+
+// Only "#anchor" stays within the document; everything else would leave it.
+bool IsInDocument(const QUrl& url) {
+  return url.scheme().isEmpty() && url.host().isEmpty() && url.path().isEmpty() &&
+         url.hasFragment();
+}
+
+}  // namespace
+
+HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit) {
+  const QFileInfo info(path);
+  if (!info.exists()) {
+    return Failure(path, "Die Hilfedatei „%1“ wurde nicht gefunden.",
+                   "The help file \"%1\" was not found.");
+  }
+  const QString unreadableDe = "Die Hilfedatei „%1“ kann nicht gelesen werden.";
+  const QString unreadableEn = "The help file \"%1\" cannot be read.";
+  // Not a plain file (a folder, a pipe, a device): opening it could block or
+  // never end.
+  if (!info.isFile()) return Failure(path, unreadableDe, unreadableEn);
+  const QString tooLargeDe = "Die Hilfedatei „%1“ ist zu groß.";
+  const QString tooLargeEn = "The help file \"%1\" is too large.";
+  if (info.size() > sizeLimit) return Failure(path, tooLargeDe, tooLargeEn);
+
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return Failure(path, unreadableDe, unreadableEn);
+  // The file may have grown since it was looked at.
+  const QByteArray bytes = file.read(sizeLimit + 1);
+  if (file.error() != QFileDevice::NoError) return Failure(path, unreadableDe, unreadableEn);
+  if (bytes.size() > sizeLimit) return Failure(path, tooLargeDe, tooLargeEn);
+  HelpDocument doc;
+  doc.ok = true;
+  doc.html = QString::fromUtf8(bytes);
+  return doc;
+}
+
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+  setOpenLinks(false);
+  setOpenExternalLinks(false);
+  connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+    if (IsInDocument(url)) scrollToAnchor(url.fragment());
+  });
+}
+
+QVariant HelpBrowser::loadResource(int, const QUrl&) {
+  // Not a null value: on a null answer the document would read local files by
+  // itself. Empty bytes make no picture and no style sheet.
+  return QByteArray();
+}
+
+HelpViewer::~HelpViewer() {
+  Quit();
+}
+
+QString HelpViewer::Topic() {
+  return Say(QString("Das_Spiel"), QString("The_Game"));
+}
+
+QRect HelpViewer::PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& available) {
+  const int width = std::min(size.width(), available.width());
+  const int height = std::min(size.height(), available.height());
+  const int rightRoom = available.right() - mainFrame.right() - kGap;
+  const int leftRoom = mainFrame.left() - available.left() - kGap;
+  int left;
+  if (rightRoom >= width) {
+    left = mainFrame.right() + 1 + kGap;
+  } else if (leftRoom >= width) {
+    left = mainFrame.left() - kGap - width;
+  } else if (rightRoom >= leftRoom) {
+    left = available.right() + 1 - width;  // over the game's right part
+  } else {
+    left = available.left();
+  }
+  const int top = std::clamp(mainFrame.top(), available.top(), available.bottom() + 1 - height);
+  return {left, top, width, height};
+}
+
+void HelpViewer::Open(const QString& helpFile, const QString& topic, QWidget* mainWindow) {
+  if (!window_) {
+    window_ = new QWidget(nullptr, Qt::Window);
+    // The help must never keep the game running after its main window closed.
+    window_->setAttribute(Qt::WA_QuitOnClose, false);
+    QFont f;
+    f.setFamilies({"DejaVu Sans", "Liberation Sans"});
+    f.setPixelSize(13);
+    window_->setFont(f);
+    auto* layout = new QVBoxLayout(window_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    browser_ = new HelpBrowser(window_);
+    layout->addWidget(browser_);
+    window_->resize(kWindowSize);
+  }
+  window_->setWindowTitle(Say(QString("Zindle Tavrin - Hilfe"), QString("Zindle Tavrin - Help")));
+  if (mainWindow) window_->setWindowIcon(mainWindow->windowIcon());
+
+  const HelpDocument doc = ReadHelpDocument(helpFile);
+  browser_->setHtml(doc.html);
+
+  if (!window_->isVisible()) {
+    QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
+    if (mainWindow && screen) {
+      const QRect place =
+          PlaceBeside(mainWindow->frameGeometry(), kWindowSize, screen->availableGeometry());
+      // The frame's size is known once the window has been shown.
+      const QSize frame = window_->frameGeometry().size() - window_->size();
+      window_->resize(place.size() - frame);
+      window_->move(place.topLeft());
+    }
+    window_->show();
+  }
+  if (window_->isMinimized()) window_->showNormal();
+  window_->raise();
+  window_->activateWindow();
+  if (doc.ok) browser_->scrollToAnchor(topic);
+}
+
+void HelpViewer::Quit() {
+  delete window_.data();
+}
+
+}  // namespace zt

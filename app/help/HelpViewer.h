@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QTextBrowser>
+#include <QVariant>
+
+namespace zt {
+
+// The help document is read whole; anything larger is not a help file.
+inline constexpr qint64 kHelpSizeLimit = 1 << 20;
+
+struct HelpDocument {
+  bool ok = false;
+  QString html;  // the document, or a page that says what went wrong
+};
+
+// Reads the help file as UTF-8 HTML. A missing, unreadable or oversized file
+// gives a page with a message in the current language instead.
+HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit = kHelpSizeLimit);
+
+// A text browser that never loads anything: no pictures, style sheets or
+// pages, neither from files nor from the network. Links are only reported.
+class HelpBrowser final : public QTextBrowser {
+  Q_OBJECT
+ public:
+  explicit HelpBrowser(QWidget* parent = nullptr);
+  QVariant loadResource(int type, const QUrl& name) override;
+};
+
+// The game's own help window: it stands beside the game, does not block it and
+// is reused between openings. Only links to anchors within the document work.
+class HelpViewer final {
+ public:
+  HelpViewer() = default;
+  ~HelpViewer();
+  HelpViewer(const HelpViewer&) = delete;
+  HelpViewer& operator=(const HelpViewer&) = delete;
+
+  // Shows helpFile at the anchor topic. A window that is already open keeps
+  // its place and is raised; a new (or closed) one goes beside mainWindow.
+  void Open(const QString& helpFile, const QString& topic, QWidget* mainWindow);
+  // Closes the window, if there is one.
+  void Quit();
+
+  // "Das_Spiel" when the game speaks German, else "The_Game".
+  static QString Topic();
+
+  // Where a window of the given outer size goes: right of the main window's
+  // frame, else left of it, within the screen's available area.
+  static QRect PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& available);
+
+  // For tests: the window (null when none) and its browser.
+  QWidget* Window() const { return window_; }
+  HelpBrowser* Browser() const { return browser_; }
+
+ private:
+  QPointer<QWidget> window_;
+  QPointer<HelpBrowser> browser_;
+};
+
+}  // namespace zt
