@@ -219,9 +219,6 @@ TMainForm::TMainForm(Options options)
 
 TMainForm::~TMainForm() {
   timer_.stop();
-  // The window position is kept as the window goes away; a failed start
-  // writes nothing.
-  if (created_ && closing_) SaveWindowPosition();
   music_.Close();
 }
 
@@ -519,8 +516,12 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormClose() {
   timer_.stop();
-  if (!WriteCommonSettings(store_, CurrentSettings())) {
-    settingsWriteFailed_ = true;
+  // The window position goes with the other settings, while the window is
+  // still there to carry a message: a store that refuses writes is reported
+  // once, whichever write failed.
+  bool saved = WriteCommonSettings(store_, CurrentSettings());
+  saved = SaveWindowPosition() && saved;
+  if (!saved) {
     ShowError(Say(QString("Die Einstellungen konnten nicht gespeichert werden: "),
                   QString("The settings could not be saved: ")) +
               store_.Location());

@@ -182,7 +182,6 @@ class TMainForm final : public QWidget, private HostView {
   bool firstActivation_ = false;
   bool closing_ = false;
   bool painted_ = false;
-  bool settingsWriteFailed_ = false;
   std::function<void()> onFirstActivation_;
   QString createError_;
 };
