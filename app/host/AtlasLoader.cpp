@@ -133,7 +133,9 @@ QImage LoadAtlas(const QString& path, QSize minimum, QString* why) {
   if (!reader.canRead()) return fail("not a bitmap file");
   QSize size = reader.size();
   // A bitmap stored top row first gives its height negative.
-  if (size.height() < 0 && size.height() > -kLargest - 1) size.setHeight(-size.height());
+  if (size.width() > 0 && size.height() < 0 && size.height() >= -kLargest) {
+    size.setHeight(-size.height());
+  }
   if (!size.isValid() || size.width() > kLargest || size.height() > kLargest) {
     return fail(QString("unusable picture size %1 x %2").arg(size.width()).arg(size.height()));
   }
