@@ -34,6 +34,7 @@ targets=(
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1
+passed=0
 for entry in "${targets[@]}"; do
   read -r target max_len <<<"$entry"
   mkdir -p "$scratch/$target"
@@ -43,11 +44,13 @@ for entry in "${targets[@]}"; do
     "$scratch/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "FAIL: $target; the input is in $artifacts/"
+    echo "fuzzing: $passed passed, 1 failed"
     exit 1
   fi
   runs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
   rss=$(awk '/stat::peak_rss_mb/ {print $2}' "$log")
   found=$(find "$scratch/$target" -type f | wc -l)
   echo "$target: $runs inputs in ${seconds} s, $found new in the corpus, peak ${rss} MB"
+  passed=$((passed + 1))
 done
-echo "fuzzing: no crash"
+echo "fuzzing: $passed passed, 0 failed"
