@@ -18,6 +18,12 @@ namespace {
 constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
                                        "/usr/share/sounds/sf2/default-GM.sf2"};
 
+#ifdef _WIN32
+constexpr char kListSeparator = ';';
+#else
+constexpr char kListSeparator = ':';
+#endif
+
 // CD rate keeps the synthesiser's upper partials; one buffer of 1024 frames is
 // 23 ms, short enough for an effect to start with its move.
 constexpr int kRate = 44100;
@@ -95,24 +101,30 @@ bool AudioDevice::MusicReady() {
   if (!OpenLocked()) return false;
   if (midi_ != Midi::Unknown) return midi_ == Midi::Ready;
   midi_ = Midi::Failed;
-  if (std::getenv("SDL_SOUNDFONTS") == nullptr) {
-    const char* found = nullptr;
+  // Set every time: SDL2_mixer otherwise keeps a list given earlier in the run.
+  std::string fonts;
+  if (const char* chosen = std::getenv("SDL_SOUNDFONTS"); chosen && *chosen) {
+    fonts = chosen;
+  } else {
     for (const char* path : kSoundFonts) {
       if (QFileInfo(QString::fromUtf8(path)).isReadable()) {
-        found = path;
+        fonts = path;
         break;
       }
     }
-    if (!found) {
-      ReportSoundProblem("no music: no General-MIDI soundfont (package timgm6mb-soundfont)");
-      return false;
-    }
-    api_->SetSoundFonts(found);
   }
-  {
-    StderrMute mute;
-    api_->Init(MIX_INIT_MID);
+  bool readable = false;
+  for (const QString& path : QString::fromStdString(fonts).split(kListSeparator)) {
+    readable = readable || (!path.isEmpty() && QFileInfo(path).isReadable());
   }
+  if (!readable) {
+    ReportSoundProblem(fonts.empty()
+                           ? "no music: no General-MIDI soundfont (package timgm6mb-soundfont)"
+                           : "no music: soundfont " + fonts + " not found");
+    return false;
+  }
+  api_->SetSoundFonts(fonts.c_str());
+  api_->Init(MIX_INIT_MID);
   midi_ = Midi::Ready;
   return true;
 }

@@ -14,7 +14,8 @@
 #include <span>
 #include <thread>
 
-#include "app/sound/MidiLength.h"
+#include "app/sound/AudioDevice.h"
+#include "app/sound/MixerMusicPlayer.h"
 #include "app/sound/Sound.h"
 #include "tests/sound/RawAudio.h"
 
@@ -24,75 +25,65 @@ namespace {
 constexpr int kThreshold = 104;
 constexpr double kWindow = 0.005;
 
-double FileLength(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray bytes = file.readAll();
-  const auto length =
-      zt::sound::MidiLength(std::span(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                      static_cast<std::size_t>(bytes.size())));
-  return length.value_or(0);
-}
-
 bool Measure(const QString& tune) {
   QTemporaryDir dir;
   const QString name = QFileInfo(tune).fileName();
-  const QString copy = dir.filePath(name);
   const QString recording = dir.filePath("out.raw");
-  if (!QFile::copy(tune, copy)) {
+  if (!QFile::copy(tune, dir.filePath(name))) {
     std::printf("%s: cannot copy\n", qPrintable(name));
     return false;
   }
-  const double length = FileLength(copy);
   qputenv("SDL_AUDIODRIVER", "disk");
   qputenv("SDL_DISKAUDIOFILE", recording.toUtf8());
+  double length = 0, restart = -1;  // restart: recording time of the new start
   {
-    zt::MusicBox box;
+    auto device = zt::sound::AudioDevice::Shared();
+    auto owned = std::make_unique<zt::sound::MixerMusicPlayer>(device);
+    zt::sound::MixerMusicPlayer* player = owned.get();
+    zt::MusicBox box(std::move(owned));
     box.MusicStart(dir.path());
+    // The disk driver keeps time only roughly, so the run follows the
+    // samples written, not the wall clock.
     const auto start = std::chrono::steady_clock::now();
     auto tick = start;
-    while (std::chrono::duration<double>(tick - start).count() < length + 2.5) {
+    double played = 0;
+    while (restart < 0 || played < restart + 1.5) {
+      const double before = player->Position();
       box.MusicUpkeep(true);
+      length = player->Length();
+      played = static_cast<double>(device->FramesMixed()) / device->Rate();
+      if (player->Position() < before && restart < 0) restart = played;
       tick += std::chrono::milliseconds(200);
       std::this_thread::sleep_until(tick);
+      if (tick - start > std::chrono::seconds(400)) break;
     }
     box.Close();
   }  // the device closes here and the recording is complete
+  if (restart < 0) {
+    std::printf("%s: the tune did not start again\n", qPrintable(name));
+    return false;
+  }
 
   const zt::test::RawAudio audio = zt::test::RawAudio::Load(recording, 44100);
   const std::vector<bool> audible = audio.Audible(kWindow, kThreshold);
-  // The first audible window marks where the tune started in the recording.
+  auto at = [&](double seconds) { return static_cast<std::size_t>(seconds / kWindow); };
   std::size_t first = 0;
   while (first < audible.size() && !audible[first])
     ++first;
-  // Look for the longest silent stretch that a restart ends, from three
-  // seconds before the file's end to two after.
-  const double origin = first * kWindow;
-  const auto from = static_cast<std::size_t>((origin + length - 3) / kWindow);
-  const auto to =
-      std::min(audible.size(), static_cast<std::size_t>((origin + length + 2) / kWindow));
-  std::size_t bestStart = 0, bestLength = 0, run = 0;
-  bool restarted = false;
-  for (std::size_t i = from; i < to; ++i) {
-    if (!audible[i]) {
-      ++run;
-      continue;
-    }
-    if (run > bestLength) {
-      bestLength = run;
-      bestStart = i - run;
-    }
-    if (i * kWindow > origin + length - 0.5) restarted = true;
-    run = 0;
-  }
-  if (!restarted) {
-    std::printf("%s: length %.2f s, no restart found in the recording\n", qPrintable(name), length);
-    return false;
-  }
-  const double gap = static_cast<double>(bestLength) * kWindow;
-  const double silenceFrom = static_cast<double>(bestStart) * kWindow - origin;
-  std::printf("%-24s length %6.2f s  loop gap %4.0f ms  (silent from %+.0f ms of the file's end)\n",
-              qPrintable(name), length, gap * 1000, (silenceFrom - length) * 1000);
+  std::size_t lastBefore = std::min(at(restart), audible.size());
+  while (lastBefore > first && !audible[lastBefore - 1])
+    --lastBefore;
+  std::size_t firstAfter = at(restart);
+  while (firstAfter < audible.size() && !audible[firstAfter])
+    ++firstAfter;
+  const double origin = static_cast<double>(first) * kWindow;
+  const double audibleEnd = static_cast<double>(lastBefore) * kWindow - origin;
+  const double newStart = static_cast<double>(firstAfter) * kWindow - origin;
+  std::printf(
+      "%-24s length %6.2f s  sound ends %+5.0f ms from the file's end, restart at %+5.0f ms"
+      "  ->  loop gap %4.0f ms\n",
+      qPrintable(name), length, (audibleEnd - length) * 1000, (newStart - length) * 1000,
+      (newStart - audibleEnd) * 1000);
   return true;
 }
 
