@@ -92,6 +92,7 @@ bool AudioDevice::OpenLocked() {
   rate_ = frequency;
   bytesPerFrame_ = channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
   api_->AllocateChannels(1);
+  api_->Volume(kEffectChannel, kEffectVolume);
   api_->SetPostMix(&AudioDevice::CountFrames, this);
   return true;
 }

@@ -38,6 +38,9 @@ class AudioDevice {
 
   // The channel every effect plays on, so that a new one cuts the last off.
   static constexpr int kEffectChannel = 0;
+  // The effects' volume (of 128): at full level they would stand several dB
+  // above the music; this leaves them a little above its louder passages.
+  static constexpr int kEffectVolume = 96;
 
  private:
   static void CountFrames(void* self, std::uint8_t* stream, int length);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace zt::music {
 namespace {
@@ -38,12 +40,11 @@ void MidiFile::Track::Control(std::int64_t tick, int channel, int controller, in
 
 void MidiFile::Track::Note(std::int64_t tick, int channel, int key, int velocity,
                            std::int64_t length) {
+  const int note = notes_++;
+  const auto status = static_cast<std::uint8_t>(channel);
   events_.push_back(
-      {tick,
-       3,
-       {static_cast<std::uint8_t>(0x90 | channel), Data(key), Data(std::max(1, velocity))}});
-  events_.push_back(
-      {tick + length, 2, {static_cast<std::uint8_t>(0x80 | channel), Data(key), Data(64)}});
+      {tick, 3, {std::uint8_t(0x90 | status), Data(key), Data(std::max(1, velocity))}, note});
+  events_.push_back({tick + length, 2, {std::uint8_t(0x80 | status), Data(key), Data(64)}, note});
 }
 
 void MidiFile::Track::Meta(std::int64_t tick, int type, const std::string& data) {
@@ -60,11 +61,33 @@ std::vector<std::uint8_t> MidiFile::Track::Encode(std::int64_t endTick) const {
   });
   std::vector<std::uint8_t> body;
   std::int64_t now = 0;
+  auto put = [&](std::int64_t tick, const std::vector<std::uint8_t>& bytes) {
+    PutVlq(body, static_cast<std::uint32_t>(tick - now));
+    body.insert(body.end(), bytes.begin(), bytes.end());
+    now = tick;
+  };
+  // A key struck again while it still sounds would be silenced by the first
+  // note's late release: end the first note where the second begins.
+  std::map<int, int> sounding;  // channel and key -> note
+  std::set<int> endedEarly;
   for (const Event& e : sorted) {
     if (e.tick < 0 || e.tick > endTick) return {};
-    PutVlq(body, static_cast<std::uint32_t>(e.tick - now));
-    body.insert(body.end(), e.bytes.begin(), e.bytes.end());
-    now = e.tick;
+    if (e.note >= 0) {
+      const int key = ((e.bytes[0] & 0x0F) << 7) | e.bytes[1];
+      const bool on = (e.bytes[0] & 0xF0) == 0x90;
+      if (on) {
+        if (auto it = sounding.find(key); it != sounding.end()) {
+          put(e.tick, {static_cast<std::uint8_t>(0x80 | (e.bytes[0] & 0x0F)), e.bytes[1], 64});
+          endedEarly.insert(it->second);
+        }
+        sounding[key] = e.note;
+      } else if (endedEarly.contains(e.note)) {
+        continue;
+      } else {
+        sounding.erase(key);
+      }
+    }
+    put(e.tick, e.bytes);
   }
   PutVlq(body, static_cast<std::uint32_t>(endTick - now));
   body.insert(body.end(), {0xFF, 0x2F, 0x00});

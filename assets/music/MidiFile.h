@@ -26,10 +26,12 @@ class MidiFile {
       std::int64_t tick;
       int order;  // at one tick: meta and set-up first, then note-offs, then note-ons
       std::vector<std::uint8_t> bytes;
+      int note = -1;  // pairs a note's on and off
     };
     void Meta(std::int64_t tick, int type, const std::string& data);
     std::vector<std::uint8_t> Encode(std::int64_t endTick) const;
     std::vector<Event> events_;
+    int notes_ = 0;
   };
 
   MidiFile();

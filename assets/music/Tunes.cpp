@@ -31,10 +31,14 @@ enum Program {
   kFlute = 73,
 };
 
-// How long the file runs on after the last note is released: the release of
-// the held chord in the General-MIDI soundfont, so that the end of the file
-// and the end of the sound fall together.
-constexpr double kReleaseSeconds = 0.45;
+// How long each file runs on after its closing chord is released: the time
+// the General-MIDI soundfont takes to let those instruments fall silent
+// (measured with bench/sound's sound_tune_endings, less a few milliseconds).
+// The loop starts again from the top at the file's end, so the end of the
+// sound and the end of the file fall together.
+constexpr double kGreensleevesTail = 0.82;
+constexpr double kCanonTail = 0.38;
+constexpr double kMinuetTail = 0.24;
 
 // A broken chord, one tone every step beats, each left ringing for ring beats.
 void Arpeggio(Voice& voice, double beat, const Chord& chord, std::initializer_list<int> degrees,
@@ -45,10 +49,18 @@ void Arpeggio(Voice& voice, double beat, const Chord& chord, std::initializer_li
   }
 }
 
-// The end of the file: the last note's release plus the synth's release time
-// at the closing tempo.
-void EndAfterLastNote(MidiFile& file, double closingTempo) {
-  file.End(file.LastEventTick() + Ticks(kReleaseSeconds * closingTempo / 60.0));
+// A chord rolled upwards, one tone every step beats, all held until release.
+void Roll(Voice& voice, double beat, const Chord& chord, std::initializer_list<int> degrees,
+          double step, double release, int velocity) {
+  for (int degree : degrees) {
+    voice.At(beat).Sound({chord.Tone(degree)}, release - beat, velocity);
+    beat += step;
+  }
+}
+
+// Ends the file tail seconds after the release, at the closing tempo.
+void EndAfterRelease(MidiFile& file, double release, double closingTempo, double tail) {
+  file.End(Ticks(release + tail * closingTempo / 60.0));
 }
 
 // Greensleeves (English, 16th century), in A minor. The flute sings the tune
@@ -110,10 +122,11 @@ MidiFile Greensleeves() {
   file.Tempo(Ticks(last - 3), 78);
   file.Tempo(Ticks(last), 66);
   const Chord am = ParseChord("Am");
-  Arpeggio(harp, last, am, {0, 2, 3, 4, 5, 6}, 0.25, 5.0, 50);
-  strings.At(last).Sound({am.Tone(3), am.Tone(4), am.Tone(5)}, 5.5, 46);
-  flute.Velocity(60).At(last + 1.5).Sound({Key("A5")}, 4.0);
-  EndAfterLastNote(file, 66);
+  const double release = last + 5.5;
+  Roll(harp, last, am, {0, 2, 3, 4, 5, 6}, 0.25, release, 50);
+  strings.At(last).Sound({am.Tone(3), am.Tone(4), am.Tone(5)}, release - last, 46);
+  flute.Velocity(60).Legato(1.0).At(last + 1.5).Sound({Key("A5")}, release - last - 1.5);
+  EndAfterRelease(file, release, 66, kGreensleevesTail);
   return file;
 }
 
@@ -184,14 +197,15 @@ MidiFile Canon() {
   file.Tempo(Ticks(close + 2), 90);
   file.Tempo(Ticks(close + 4), 76);
   const Chord g = ParseChord("G"), a = ParseChord("A"), d = ParseChord("D");
-  cello.At(close).Sound({g.root}, 2).Sound({a.root}, 2).Sound({d.root - 12 + 12}, 6);
+  cello.Legato(1.0).At(close).Sound({g.root}, 2).Sound({a.root}, 2).Sound({d.root}, 6);
   Arpeggio(harp, close, g, {0, 2, 3, 4}, 0.5, 1.5, 44);
   Arpeggio(harp, close + 2, a, {0, 2, 3, 4}, 0.5, 1.5, 44);
-  Arpeggio(harp, close + 4, d, {0, 2, 3, 4, 5, 6}, 0.25, 5.5, 46);
-  violin.Velocity(68).At(close).Play("B4:h C#5:h").Sound({Key("D5")}, 6);
-  flute.Velocity(64).At(close).Play("D5:h E5:h").Sound({Key("F#5")}, 6);
-  viola.Velocity(62).At(close).Play("G4:h A4:h").Sound({Key("A4")}, 6);
-  EndAfterLastNote(file, 76);
+  const double release = close + 10;
+  Roll(harp, close + 4, d, {0, 2, 3, 4, 5, 6}, 0.25, release, 46);
+  violin.Legato(1.0).Velocity(68).At(close).Play("B4:h C#5:h").Sound({Key("D5")}, 6);
+  flute.Legato(1.0).Velocity(64).At(close).Play("D5:h E5:h").Sound({Key("F#5")}, 6);
+  viola.Legato(1.0).Velocity(62).At(close).Play("G4:h A4:h").Sound({Key("A4")}, 6);
+  EndAfterRelease(file, release, 76, kCanonTail);
   return file;
 }
 
@@ -208,9 +222,9 @@ MidiFile Minuet() {
   Voice left(file.AddTrack("Piano left hand"), 0, 302, 3);
   Voice flute(file.AddTrack("Flute"), 1, 303, 3);
   Voice strings(file.AddTrack("Strings"), 2, 304, 3);
-  right.Setup(0, kPiano, 92, 0, 60, 0);
-  flute.Setup(0, kFlute, 90, 14, 70, 10);
-  strings.Setup(0, kStrings, 64, -18, 80, 30);
+  right.Setup(0, kPiano, 115, 0, 60, 0);
+  flute.Setup(0, kFlute, 100, 14, 70, 10);
+  strings.Setup(0, kStrings, 72, -18, 80, 30);
 
   const std::string tuneA =
       "D5:q G4:e A4 B4 C5 | D5:q G4 G4 | E5:q C5:e D5 E5 F#5 | G5:q G4 G4 | C5:q D5:e C5 B4 A4 "
@@ -236,8 +250,11 @@ MidiFile Minuet() {
     const double start = round * kHalf;
     const bool piano = round % 2 == 0;
     Voice& singer = piano ? right : flute;
-    singer.Velocity(piano ? 70 : 76).Legato(piano ? 0.85 : 0.93).At(start).Play(*tunes[round]);
-    left.Velocity(piano ? 56 : 52).Legato(0.9).At(start).Play(*basses[round]);
+    singer.Velocity(piano ? 80 : 82).Legato(piano ? 0.85 : 0.93).At(start).Play(*tunes[round]);
+    // The last bass note belongs to the closing chord below.
+    const std::string bass =
+        round == 3 ? basses[round]->substr(0, basses[round]->rfind('|')) : *basses[round];
+    left.Velocity(piano ? 64 : 60).Legato(0.9).At(start).Play(bass);
     if (round == 3) {
       strings.Velocity(40).Legato(1.0).Transpose(12).At(start).Play(*basses[round]);
     }
@@ -248,11 +265,10 @@ MidiFile Minuet() {
   file.Tempo(Ticks(last - 6), 92);
   file.Tempo(Ticks(last - 3), 82);
   file.Tempo(Ticks(last), 68);
-  right.Legato(1.0).At(last + 0.02);
-  for (const char* note : {"B3", "D4", "G4"})
-    right.Sound({Key(note)}, 3.5, 50).Rest(-3.5);
-  left.Legato(1.0).At(last).Sound({Key("G2"), Key("D3")}, 3.5, 54);
-  EndAfterLastNote(file, 68);
+  const double release = last + 3.5;
+  right.Legato(1.0).At(last).Sound({Key("B3"), Key("D4"), Key("G4")}, release - last, 58);
+  left.Legato(1.0).At(last).Sound({Key("G2"), Key("D3")}, release - last, 62);
+  EndAfterRelease(file, release, 68, kMinuetTail);
   return file;
 }
 

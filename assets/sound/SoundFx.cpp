@@ -281,13 +281,17 @@ int main(int argc, char** argv) {
   const std::filesystem::path dir = argv[1];
   std::filesystem::create_directories(dir);
 
-  // Rates and byte counts are fixed; the levels bring the short clicks and the
-  // longer sounds to about the same loudness.
+  // Rates and byte counts are fixed. The levels even out how loud the sounds
+  // seem: clicks may peak high, a bright chime less so, a low bump more. The
+  // mixer then sets them all a little above the music (see AudioDevice).
   const std::vector<Effect> effects = {
-      {11025, 3452, "CRUX move", SoftSlide, 0.55}, {22050, 5994, "TILZ push", PlatePush, 0.75},
-      {11025, 2806, "BOSS move", TileClick, 0.85}, {11025, 2672, "TRANSIT move", Rotation, 0.7},
-      {22050, 50752, "solved", Fanfare, 0.8},      {11025, 1897, "TILZ blocked", DullBump, 0.9},
-      {11025, 6640, "TILZ corner", Chime, 0.7},
+      {11025, 3452, "CRUX move", SoftSlide, 0.6},    // a soft slide
+      {22050, 5994, "TILZ push", PlatePush, 0.62},   // a plate pushed
+      {11025, 2806, "BOSS move", TileClick, 0.85},   // a tile clicking
+      {11025, 2672, "TRANSIT move", Rotation, 0.7},  // a row turning
+      {22050, 50752, "solved", Fanfare, 0.71},       // a short fanfare
+      {11025, 1897, "TILZ blocked", DullBump, 0.9},  // a dull bump
+      {11025, 6640, "TILZ corner", Chime, 0.59},     // a bright chime
   };
 
   std::ofstream source(dir / "EffectImages.cpp");
