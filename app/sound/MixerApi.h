@@ -17,6 +17,7 @@ struct MixerApi {
   decltype(&SDL_QuitSubSystem) QuitSubSystem;
   decltype(&SDL_GetError) GetError;
   decltype(&SDL_RWFromConstMem) RWFromConstMem;
+  decltype(&SDL_TLSCleanup) TLSCleanup;
   decltype(&Mix_Init) Init;
   decltype(&Mix_Quit) Quit;
   decltype(&Mix_OpenAudio) OpenAudio;

@@ -59,11 +59,16 @@ bool MixerMusicPlayer::Open(const QString& path) {
   loading_ = std::async(std::launch::async, [device = device_, bytes = std::move(bytes)]() {
     Loaded loaded;
     // Without a device or a soundfont that was reported once already.
-    if (!device->MusicReady()) return loaded;
-    const MixerApi& api = device->Api();
-    SDL_RWops* source = api.RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-    loaded.music = source ? api.LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
-    if (!loaded.music) loaded.error = api.GetError();
+    if (device->MusicReady()) {
+      const MixerApi& api = device->Api();
+      SDL_RWops* source = api.RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
+      loaded.music = source ? api.LoadMUSType_RW(source, MUS_MID, 1) : nullptr;
+      if (!loaded.music) loaded.error = api.GetError();
+    }
+    // SDL keeps per-thread data (its error text) that only this frees on a
+    // thread SDL did not start.
+    std::string unused;
+    if (const MixerApi* api = LoadMixerApi(unused)) api->TLSCleanup();
     return loaded;
   });
   return true;

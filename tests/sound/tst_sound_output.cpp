@@ -187,6 +187,44 @@ class SoundOutputTest : public QObject {
     QVERIFY(audio.Peak(closed + 0.1, audio.Seconds()) < kAudible);
   }
 
+  void ATuneLoopsRightAfterItsEnd() {
+    // One second: a flute note of half a second, then silence. The synth
+    // would report the end some three seconds late; the loop must not wait.
+    const QByteArray tune = QByteArray::fromHex(
+        "4d546864 00000006 0000 0001 01e0"  // format 0, one track, 480 ticks a quarter
+        "4d54726b 00000011"                 // the track, 17 bytes:
+        "00 c0 49"                          //   flute
+        "00 90 48 64  83 60 80 48 00"       //   C5 for half a second
+        "83 60 ff 2f 00");                  //   end at one second
+    QTemporaryDir dir;
+    QFile file(dir.filePath("beat.mid"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(tune);
+    file.close();
+    const QString path = RecordTo();
+    {
+      MusicBox box;
+      QVERIFY(box.MusicStart(dir.path()));
+      for (int tick = 0; tick < 22; ++tick) {  // the game's 200 ms timer
+        box.MusicUpkeep(true);
+        Sleep(200);
+      }
+    }
+    // Each play is one burst of sound; their starts lie one second apart plus
+    // the wait for the next tick.
+    const RawAudio audio = RawAudio::Load(path, kRate);
+    const std::vector<bool> audible = audio.Audible(0.01, kAudible);
+    std::vector<double> starts;
+    for (std::size_t i = 0; i < audible.size(); ++i) {
+      if (audible[i] && (i == 0 || !audible[i - 1])) starts.push_back(0.01 * double(i));
+    }
+    QVERIFY2(starts.size() >= 3, qPrintable(QString::number(starts.size())));
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+      const double period = starts[i] - starts[i - 1];
+      QVERIFY2(period >= 0.95 && period <= 1.3, qPrintable(QString::number(period)));
+    }
+  }
+
   void BadFilesAreSkippedOnceAndTheGoodOnePlays() {
     const QString tune = GameTune();
     QVERIFY(!tune.isEmpty());
