@@ -1,5 +1,9 @@
 #include "app/sound/MixerMusicPlayer.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QFile>
 #include <span>
 
@@ -17,6 +21,15 @@ constexpr qint64 kMaxFileBytes = 4 << 20;
 // A tune counts as broken when the synthesiser gives up this long or more
 // before the file's end.
 constexpr double kShortfallSeconds = 0.5;
+
+// Reading a soundfont leaves megabytes of scratch memory freed but still held
+// by the allocator (in the loading thread's own arena, too), as does freeing
+// a synthesiser; hand them back to the system.
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
 
 void Skipped(const QString& path, const std::string& why) {
   ReportSoundProblem("music file " + path.toStdString() + " skipped: " + why);
@@ -69,6 +82,7 @@ bool MixerMusicPlayer::Open(const QString& path) {
     // thread SDL did not start.
     std::string unused;
     if (const MixerApi* api = LoadMixerApi(unused)) api->TLSCleanup();
+    ReturnFreedMemory();
     return loaded;
   });
   return true;
@@ -132,6 +146,7 @@ void MixerMusicPlayer::Close() {
     device_->Api().HaltMusic();
     device_->Api().FreeMusic(music_);
     music_ = nullptr;
+    ReturnFreedMemory();
   }
   state_ = State::Closed;
   length_ = 0;
