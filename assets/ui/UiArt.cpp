@@ -236,17 +236,6 @@ const std::map<QString, GlyphPainter>& Glyphs() {
   return glyphs;
 }
 
-QImage RenderGlyph(GlyphPainter paint, int scale) {
-  QImage image(20 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.scale(scale, scale);
-  paint(p);
-  return image;
-}
-
 // The program's icon: four tiles, one of them the green TILZ plate, one a BOSS
 // number, on a walnut ground. One description serves the pictures and the
 // scalable version, on a 64 x 64 grid.
@@ -329,9 +318,7 @@ int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
     bool ok = SavePng(DigitStrip(), out.filePath("digits.png"));
     for (const auto& [name, paint] : Glyphs()) {
-      ok = ok && SavePng(RenderGlyph(paint, 1), out.filePath("glyph_" + name + ".png"));
-      ok = ok && SavePng(RenderGlyph(paint, 2), out.filePath("glyph_" + name + "@2x.png"));
-      ok = ok && SavePng(RenderGlyph(paint, 3), out.filePath("glyph_" + name + "@3x.png"));
+      ok = ok && SaveAtScales(out, "glyph_" + name, QSize(20, 20), paint);
     }
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
       ok = ok && SavePng(RenderIcon(size), out.filePath(QString("icon_%1.png").arg(size)));
