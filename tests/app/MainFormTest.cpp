@@ -2,12 +2,16 @@
 // puzzle switching and the confirmed quit.
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
+#include "app/dialogs/MessageDialogs.h"
+#include "highscore/HighscoreList.h"
+#include "highscore/P_high.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -426,6 +430,63 @@ class MainFormTest : public QObject {
     form.SetDialogs(&answers, &answers);
     form.close();  // the confirmed quit closes the help window too
     QVERIFY(form.Help().Window() == nullptr || !form.Help().Window()->isVisible());
+  }
+
+  void aSolvingMoveEndsInTheHighScoreList() {
+    // The whole solved sequence with the real dialogs: BOSS 3 x 2 one move
+    // from solved; the move, the message, the list with a new name, the store.
+    Store("mode", "2");
+    Store("bhorz", "3");
+    Store("bvert", "2");
+    Store("tongue", "0");
+    TMainForm form(Options());
+    MessageDialogs dialogs(&form, form.DialogBackground());
+    THighscoreDlg highscores(&form, form.Settings(), form.Chiffre(), form.DialogBackground());
+    form.SetDialogs(&dialogs, &highscores);
+    form.Host().SetDelayFunction([](int) {});
+    form.show();
+    auto& boss = static_cast<Bosspuzl&>(form.Host().Current());
+    BossRules& rules = boss.Rules();
+    rules.BossBoard = rules.BossTarget;
+    rules.GapColumn = 3;
+    rules.GapRow = 2;
+    rules.Move(BossMove::Right);  // the gap one cell to the left of its home
+    boss.PaintPuzzle();
+
+    // Answers the modal windows as they come: OK on the message, a name and
+    // OK in the list.
+    QStringList seen;
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      if (modal == &highscores) {
+        seen << "highscores";
+        auto* edit = highscores.findChild<QLineEdit*>();
+        QVERIFY(edit && edit->isVisible());
+        edit->selectAll();
+        QTest::keyClicks(edit, "Tester, the first");
+        QTest::keyClick(edit, Qt::Key_Return);
+      } else {
+        seen << "message";
+        QTest::keyClick(modal, Qt::Key_Return);
+      }
+    });
+    driver.start(50);
+    QTest::keyClick(&form, Qt::Key_Left);  // the tile right of the gap moves left
+    driver.stop();
+
+    QCOMPARE(seen, (QStringList{"message", "highscores"}));
+    QCOMPARE(int(form.Host().Play().PuzzleState[kBoss]), int(kSolved));
+    QCOMPARE(form.Host().Play().PuzzleClock[kBoss], 3);
+    SettingsStore store(Ini());
+    const HighscoreTable table = HighscoreStore(store, form.Chiffre()).Load("boss06");
+    QCOMPARE(table[0].name, QString("Tester, the first"));
+    QCOMPARE(table[0].time, 3);
+    QVERIFY(table[1].IsEmpty());
+    // Stored scrambled: the plain name is not in the file.
+    QVERIFY(!store.ReadString("highscore", "boss060", {}).contains("Tester"));
+    QCOMPARE(store.ReadString("highscore", "player", {}), QString("Tester, the first"));
   }
 
   void virtualKeyCodes() {
