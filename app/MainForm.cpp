@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include "app/core/Texts.h"
 #include "app/core/Tongue.h"
 #include "app/dialogs/DialogKit.h"
+#include "app/help/AboutBox.h"
 #include "app/host/AtlasLoader.h"
 
 namespace zt {
@@ -229,6 +231,7 @@ void TMainForm::FormCreate() {
   // The scrambler of the high-score lists, with its default alphabet and key.
   chiffre_.Init(QString(), 0);
   helpFile_ = programDir_ + "ZTAV.HLP";
+  makers_.emplace(MakersLink::Address(programDir_));
   digitStrip_ = QImage(":/ui/digits.png").convertToFormat(QImage::Format_RGB32);
   dialogBackground_ = LoadDialogBackground();
 
@@ -348,6 +351,10 @@ void TMainForm::BuildControls() {
   connect(HighScoreBtn, &QToolButton::clicked, this, [this] { HighScoreBtnClick(); });
   connect(ExitBtn, &QToolButton::clicked, this, [this] { close(); });
   connect(puzzleGroup_, &QButtonGroup::idClicked, this, [this](int id) { SelectPuzzle(id); });
+  connect(TongueBtn, &QToolButton::clicked, this, [this] { TongueBtnClick(); });
+  connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
+  connect(InfoBtn, &QToolButton::clicked, this, [this] { InfoBtnClick(); });
+  connect(ZindleBtn, &QToolButton::clicked, this, [this] { ZindleBtnClick(); });
 
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -372,6 +379,28 @@ void TMainForm::SelectPuzzle(int mode) {
 void TMainForm::MidiBtnClick() {
   if (MidiBtn->isEnabled()) music_.MidiBtnClick(MidiBtn->isChecked());
   SetHints();
+}
+
+void TMainForm::TongueBtnClick() {
+  // The clock keeps running while the language is chosen.
+  if (tongueDlg_) tongueDlg_->exec();
+  SetHints();
+}
+
+void TMainForm::HelpBtnClick() {
+  timer_.stop();
+  help_.Open(helpFile_, HelpViewer::Topic(), this);
+  timer_.start(200);
+}
+
+void TMainForm::InfoBtnClick() {
+  timer_.stop();
+  ShowAbout(this);
+  timer_.start(200);
+}
+
+void TMainForm::ZindleBtnClick() {
+  makers_->Open();
 }
 
 void TMainForm::SetHints() {
@@ -516,6 +545,7 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormClose() {
   timer_.stop();
+  help_.Quit();
   // The window position goes with the other settings, while the window is
   // still there to carry a message: a store that refuses writes is reported
   // once, whichever write failed.

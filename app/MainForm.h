@@ -8,10 +8,13 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/core/CommonSettings.h"
 #include "app/core/GameDialogs.h"
 #include "app/core/SettingsStore.h"
+#include "app/help/HelpViewer.h"
+#include "app/help/MakersLink.h"
 #include "app/host/HostView.h"
 #include "app/host/PuzzleHost.h"
 #include "app/sound/Sound.h"
@@ -24,6 +27,7 @@
 #include "puzzles/transit/Transit.h"
 
 class QButtonGroup;
+class QDialog;
 class QFrame;
 
 namespace zt {
@@ -77,6 +81,8 @@ class TMainForm final : public QWidget, private HostView {
   void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
   // Shown once at the first activation (splash, then the language question).
   void SetFirstActivation(std::function<void()> onFirstActivation);
+  // The language question of the toolbar's language button.
+  void SetLanguageDialog(QDialog* dialog) { tongueDlg_ = dialog; }
   // Where the window goes before it is first shown.
   void RestoreWindowPosition();
 
@@ -112,6 +118,12 @@ class TMainForm final : public QWidget, private HostView {
   void HighScoreBtnClick() { host_->HighScoreBtnClick(); }
   void OptionBtnMouseDown(int button) { host_->OptionBtnMouseDown(button); }
   void MidiBtnClick();
+  void TongueBtnClick();
+  void HelpBtnClick();
+  void InfoBtnClick();
+  void ZindleBtnClick();
+  HelpViewer& Help() { return help_; }
+  const MakersLink& Makers() const { return *makers_; }
   void SelectPuzzle(int mode);
   void SetHints() override;
   void ShowLevel() override;
@@ -177,7 +189,9 @@ class TMainForm final : public QWidget, private HostView {
   QButtonGroup* puzzleGroup_ = nullptr;
   QRect rulesShape_{463, 58, 32, 32};
   QString rulesHint_;
-  QString znxAddress_;
+  HelpViewer help_;
+  std::optional<MakersLink> makers_;  // the address ZNXLabel held
+  QDialog* tongueDlg_ = nullptr;
   bool created_ = false;
   bool firstActivation_ = false;
   bool closing_ = false;

@@ -7,6 +7,8 @@
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
 #include "app/dialogs/MessageDialogs.h"
+#include "app/lang/Splasher.h"
+#include "app/lang/Tongdlg.h"
 #include "highscore/P_high.h"
 
 int main(int argc, char** argv) {
@@ -39,10 +41,22 @@ int main(int argc, char** argv) {
       });
     });
   }
-  // The other windows come after the main window, which they are placed on.
+  // The other windows come after the main window, which they are placed on;
+  // the splash last, since its timer starts when it is made.
+  zt::TTongueDlg tongueDlg(&form, form.windowIcon());
   zt::MessageDialogs dialogs(&form, form.DialogBackground());
   zt::THighscoreDlg highscores(&form, form.Settings(), form.Chiffre(), form.DialogBackground());
+  zt::TSplash splash(&form);
   form.SetDialogs(&dialogs, &highscores);
+  form.SetLanguageDialog(&tongueDlg);
+  // At the first activation: the splash, then the language question while no
+  // language has been chosen. They run once the activation itself is over.
+  form.SetFirstActivation([&] {
+    QTimer::singleShot(0, &form, [&] {
+      splash.exec();
+      if (zt::Tongue == -1) tongueDlg.exec();
+    });
+  });
 
   form.RestoreWindowPosition();
   form.show();

@@ -110,6 +110,24 @@ QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
   return f;
 }
 
+QImage RenderAtScale(QSize grid, int scale, const std::function<void(QPainter&)>& paint) {
+  QImage image(grid * scale, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.scale(scale, scale);
+  paint(p);
+  return image;
+}
+
+bool SaveAtScales(const QDir& out, const QString& base, QSize grid,
+                  const std::function<void(QPainter&)>& paint) {
+  return SavePng(RenderAtScale(grid, 1, paint), out.filePath(base + ".png")) &&
+         SavePng(RenderAtScale(grid, 2, paint), out.filePath(base + "@2x.png")) &&
+         SavePng(RenderAtScale(grid, 3, paint), out.filePath(base + "@3x.png"));
+}
+
 void DrawShadowText(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
                     const QColor& shadow, int flags) {
   p.setPen(shadow);

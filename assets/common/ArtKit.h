@@ -42,6 +42,14 @@ void AddGrain(QImage& image, const QRect& r, int strength, unsigned seed);
 // A font by pixel height. Families come from Debian's DejaVu and Liberation fonts.
 QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false);
 
+// A picture laid out on a grid of the given size, drawn at a whole scale
+// factor on a transparent ground (antialiased).
+QImage RenderAtScale(QSize grid, int scale, const std::function<void(QPainter&)>& paint);
+// Writes base.png, base@2x.png and base@3x.png, for ordinary and high-density
+// screens. Returns false (after saying why) when a file cannot be written.
+bool SaveAtScales(const QDir& out, const QString& base, QSize grid,
+                  const std::function<void(QPainter&)>& paint);
+
 // Text centred in r with a one-pixel shadow.
 void DrawShadowText(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
                     const QColor& shadow, int flags = Qt::AlignCenter);

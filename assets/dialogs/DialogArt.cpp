@@ -225,26 +225,13 @@ const std::map<QString, GlyphPainter>& Glyphs() {
   return glyphs;
 }
 
-QImage RenderGlyph(GlyphPainter paint, int scale) {
-  QImage image(18 * scale, 18 * scale, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.scale(scale, scale);
-  paint(p);
-  return image;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
     bool ok = SavePng(Background(), out.filePath("background.png"));
     for (const auto& [name, paint] : Glyphs()) {
-      ok = ok && SavePng(RenderGlyph(paint, 1), out.filePath("glyph_" + name + ".png"));
-      ok = ok && SavePng(RenderGlyph(paint, 2), out.filePath("glyph_" + name + "@2x.png"));
-      ok = ok && SavePng(RenderGlyph(paint, 3), out.filePath("glyph_" + name + "@3x.png"));
+      ok = ok && SaveAtScales(out, "glyph_" + name, QSize(18, 18), paint);
     }
     return ok;
   });

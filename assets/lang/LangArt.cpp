@@ -192,18 +192,14 @@ void GermanFlag(QPainter& p) {
   p.fillRect(QRectF(0, 32.0 / 3, 24, 16.0 / 3), QColor(255, 206, 0));
 }
 
-QImage Flag(void (*paint)(QPainter&), int scale) {
-  QImage img(24 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(scale, scale);
+// A flag with a fine outline of one device pixel at every scale.
+void Flag(QPainter& p, void (*paint)(QPainter&)) {
+  const double px = 1.0 / p.worldTransform().m11();
   paint(p);
   p.setClipping(false);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), 1.0 / scale));
-  p.drawRect(QRectF(0.5 / scale, 0.5 / scale, 24 - 1.0 / scale, 16 - 1.0 / scale));
-  return img;
+  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), px));
+  p.drawRect(QRectF(0.5 * px, 0.5 * px, 24 - px, 16 - px));
 }
 
 }  // namespace
@@ -214,10 +210,8 @@ int main(int argc, char** argv) {
     const std::array<std::pair<const char*, void (*)(QPainter&)>, 2> flags = {
         {{"en", EnglishFlag}, {"de", GermanFlag}}};
     for (const auto& [name, paint] : flags) {
-      const QString base = QString("flag_") + name;
-      ok = ok && SavePng(Flag(paint, 1), out.filePath(base + ".png"));
-      ok = ok && SavePng(Flag(paint, 2), out.filePath(base + "@2x.png"));
-      ok = ok && SavePng(Flag(paint, 3), out.filePath(base + "@3x.png"));
+      ok = ok && SaveAtScales(out, QString("flag_") + name, QSize(24, 16),
+                              [paint = paint](QPainter& p) { Flag(p, paint); });
     }
     return ok;
   });

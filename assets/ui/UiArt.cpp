@@ -236,19 +236,27 @@ const std::map<QString, GlyphPainter>& Glyphs() {
   return glyphs;
 }
 
-QImage RenderGlyph(GlyphPainter paint, int scale) {
-  QImage image(20 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.scale(scale, scale);
-  paint(p);
-  return image;
-}
-
 // The program's icon: four tiles, one of them the green TILZ plate, one a BOSS
-// number, with the crossing of CRUX in the middle.
+// number, on a walnut ground. One description serves the pictures and the
+// scalable version, on a 64 x 64 grid.
+struct IconLetter {
+  QRectF box;
+  QColor colour;
+  const char* text;
+};
+const QRectF kIconGround(2, 2, 60, 60);
+const QColor kIconGroundColour(86, 52, 30);
+const std::array<std::pair<QRectF, QColor>, 4> kIconTiles = {{
+    {QRectF(7, 7, 24, 24), QColor(60, 170, 80)},
+    {QRectF(33, 7, 24, 24), QColor(236, 222, 190)},
+    {QRectF(7, 33, 24, 24), QColor(168, 40, 36)},
+    {QRectF(33, 33, 24, 24), QColor(60, 130, 220)},
+}};
+const std::array<IconLetter, 2> kIconLetters = {{
+    {QRectF(33, 7, 24, 24), QColor(120, 28, 24), "Z"},
+    {QRectF(7, 33, 24, 24), QColor(250, 238, 210), "T"},
+}};
+
 QImage RenderIcon(int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -256,23 +264,52 @@ QImage RenderIcon(int size) {
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(size / 64.0, size / 64.0);
   QPainterPath base;
-  base.addRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
-  p.fillPath(base, QColor(86, 52, 30));
-  const QColor tiles[4] = {QColor(60, 170, 80), QColor(236, 222, 190), QColor(168, 40, 36),
-                           QColor(60, 130, 220)};
-  for (int i = 0; i < 4; ++i) {
+  base.addRoundedRect(kIconGround, 10, 10);
+  p.fillPath(base, kIconGroundColour);
+  for (const auto& [rect, colour] : kIconTiles) {
     QPainterPath t;
-    t.addRoundedRect(QRectF(7 + 26 * (i % 2), 7 + 26 * (i / 2), 24, 24), 4, 4);
-    p.fillPath(t, tiles[i]);
+    t.addRoundedRect(rect, 4, 4);
+    p.fillPath(t, colour);
     p.setPen(QPen(QColor(0, 0, 0, 90), 1.5));
     p.drawPath(t);
   }
   p.setFont(PixelFont("DejaVu Sans", 18, true));
-  p.setPen(QColor(120, 28, 24));
-  p.drawText(QRectF(33, 7, 24, 24), Qt::AlignCenter, "Z");
-  p.setPen(QColor(250, 238, 210));
-  p.drawText(QRectF(7, 33, 24, 24), Qt::AlignCenter, "T");
+  for (const IconLetter& l : kIconLetters) {
+    p.setPen(l.colour);
+    p.drawText(l.box, Qt::AlignCenter, l.text);
+  }
   return image;
+}
+
+QByteArray IconSvg() {
+  auto rect = [](const QRectF& r, double radius, const QColor& fill, const QString& extra = {}) {
+    return QString(R"(  <rect x="%1" y="%2" width="%3" height="%4" rx="%5" fill="%6"%7/>)")
+               .arg(r.x())
+               .arg(r.y())
+               .arg(r.width())
+               .arg(r.height())
+               .arg(radius)
+               .arg(fill.name(), extra) +
+           "\n";
+  };
+  QString svg =
+      R"(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">)"
+      "\n";
+  svg += rect(kIconGround, 10, kIconGroundColour);
+  for (const auto& [r, colour] : kIconTiles) {
+    svg += rect(r, 4, colour, R"( stroke="#000000" stroke-opacity="0.35" stroke-width="1.5")");
+  }
+  for (const IconLetter& l : kIconLetters) {
+    svg +=
+        QString(R"(  <text x="%1" y="%2" font-family="DejaVu Sans, sans-serif" font-weight="bold" )"
+                R"(font-size="18" text-anchor="middle" stroke="none" fill="%3">%4</text>)")
+            .arg(l.box.center().x())
+            .arg(l.box.bottom() - 5.5)
+            .arg(l.colour.name(), l.text) +
+        "\n";
+  }
+  svg += "</svg>\n";
+  return svg.toUtf8();
 }
 
 }  // namespace
@@ -281,13 +318,12 @@ int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
     bool ok = SavePng(DigitStrip(), out.filePath("digits.png"));
     for (const auto& [name, paint] : Glyphs()) {
-      ok = ok && SavePng(RenderGlyph(paint, 1), out.filePath("glyph_" + name + ".png"));
-      ok = ok && SavePng(RenderGlyph(paint, 2), out.filePath("glyph_" + name + "@2x.png"));
-      ok = ok && SavePng(RenderGlyph(paint, 3), out.filePath("glyph_" + name + "@3x.png"));
+      ok = ok && SaveAtScales(out, "glyph_" + name, QSize(20, 20), paint);
     }
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
       ok = ok && SavePng(RenderIcon(size), out.filePath(QString("icon_%1.png").arg(size)));
     }
+    ok = ok && SaveBytes(IconSvg(), out.filePath("icon.svg"));
     return ok;
   });
 }

@@ -2,12 +2,16 @@
 // puzzle switching and the confirmed quit.
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
+#include "app/dialogs/MessageDialogs.h"
+#include "highscore/HighscoreList.h"
+#include "highscore/P_high.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -318,6 +322,171 @@ class MainFormTest : public QObject {
     form.show();
     QVERIFY(form.SaveWindowPosition());
     QVERIFY(SettingsStore(Ini()).ReadString("common", "MainForm", {}).startsWith("200,0,1,"));
+  }
+
+  void hintsInBothLanguages_data() {
+    QTest::addColumn<int>("tongue");
+    QTest::addColumn<bool>("soundDown");
+    QTest::addColumn<bool>("musicDown");
+    for (int tongue : {-1, 0, 1}) {
+      for (bool sound : {true, false}) {
+        for (bool music : {true, false}) {
+          QTest::addRow("tongue %d, sound %d, music %d", tongue, sound, music)
+              << tongue << sound << music;
+        }
+      }
+    }
+  }
+  void hintsInBothLanguages() {
+    QFETCH(int, tongue);
+    QFETCH(bool, soundDown);
+    QFETCH(bool, musicDown);
+    Store("sound", soundDown ? "1" : "0");
+    Store("music", musicDown ? "1" : "0");
+    Store("tongue", QString::number(tongue));
+    TMainForm form(Options());
+    const bool g = tongue == 1;
+    auto pick = [g](const char* german, const char* english) {
+      return QString::fromUtf8(g ? german : english);
+    };
+    const std::pair<QWidget*, QString> hints[] = {
+        {form.MixBtn, pick("Ich fang neu an.", "I start again.")},
+        {form.OptionBtn, pick("Gibts da kein anderes Muster?", "Are there any more patterns?")},
+        {form.Level(), pick("Gibts da kein anderes Muster?", "Are there any more patterns?")},
+        {form.PauseBtn, pick("Ich brauch eine kurze Pause.", "I need a break.")},
+        {form.soundbtn,
+         soundDown
+             ? pick("Ich schalte die Geräusche lieber aus.", "I like it without sound-effects.")
+             : pick("Ohne Geräusche ist es doch etwas fad.", "Without sound ist is boring.")},
+        {form.MidiBtn, musicDown
+                           ? pick("Ohne Musik ist es mir lieber.", "I don't like the music now.")
+                           : pick("Ich mag die Musik.", "Ich like the music.")},
+        {form.HighScoreBtn, pick("Wer sind die Besten?", "Who is the best?")},
+        {form.ExitBtn, pick("Ich hab genug!", "That's enough for now!")},
+        {form.CruxBtn, pick("CRUX fordert mich heraus.", "CRUX teases my brain")},
+        {form.TilzBtn, pick("Jetzt knack ich schnell das TILZ.", "I quickly solve the TILZ.")},
+        {form.BossBtn, pick("BOSS gibt mir zu denken.", "BOSS challenges me.")},
+        {form.TransitBtn, pick("TRANSIT wartet auf mich.", "TRANSIT waits for me.")},
+        {form.TongueBtn, pick("I don't speak german.", "Ich spreche nicht englisch.")},
+        {form.HelpBtn, pick("Ich laß mir unter die Arme greifen.", "I need help.")},
+        {form.InfoBtn,
+         pick("Wer hat diese Spiele nur verbrochen?", "Who's the ZINDLE GAMES inventor?")},
+        {form.ZindleBtn,
+         pick("Hurra, es gibt noch mehr Zindle Games.", "Hurrah, there are more ZINDLE GAMES.")},
+    };
+    for (const auto& [widget, text] : hints)
+      QCOMPARE(widget->toolTip(), text);
+    QCOMPARE(form.TimeLabel->text(), pick("Zeit:", "Time:"));
+    const char* const rules[4][2] = {
+        {"Verschiebe die Balken des CRUX. Versuche\rdie rechts gezeigte Ordnung herzustellen.",
+         "Slide the CRUX-baulks. Try to\rbuild the pattern shown right."},
+        {"Verschiebe die TILZ-Platten. Versuche die große grüne\rPlatte an die rechts gezeigte "
+         "Position zu bringen.",
+         "Push the TILZ-plates into the free space. Try to move\rthe big green plate to the "
+         "position shown right."},
+        {"Schiebe die BOSS-Steine auf den freien Platz. Ordne\rdie Zahlen ihrer natürlichen "
+         "Reihenfolge nach.",
+         "Move the BOSS-tiles into the gap. Sort the numbers\rincreasing from left to right and "
+         "from top to bottom."},
+        {"Verschiebe die TRANSIT-Balken. Versuche\rdie rechts gezeigte Ordnung herzustellen.",
+         "Move the TRANSIT-baulks. Try to make\ra copy of the pattern shown right."},
+    };
+    QToolButton* buttons[4] = {form.CruxBtn, form.TilzBtn, form.BossBtn, form.TransitBtn};
+    for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
+      buttons[mode]->click();
+      QCOMPARE(form.RulesHint(), pick(rules[mode][0], rules[mode][1]));
+    }
+  }
+
+  void hintsFollowTheLanguageOnlyAtTheNextSetHints() {
+    // First start: the texts are set while no language is chosen.
+    TMainForm form(Options());
+    QCOMPARE(form.PauseBtn->toolTip(), QString("I need a break."));
+    Tongue = 1;  // German chosen in the language question
+    QCOMPARE(form.PauseBtn->toolTip(), QString("I need a break."));
+    QCOMPARE(form.TimeLabel->text(), QString("Time:"));
+    form.BossBtn->click();  // a puzzle switch sets them again
+    QCOMPARE(form.PauseBtn->toolTip(), QString("Ich brauch eine kurze Pause."));
+    QCOMPARE(form.TimeLabel->text(), QString("Zeit:"));
+
+    // The sound button's hint keeps the state of the last SetHints.
+    form.soundbtn->click();
+    QVERIFY(!form.soundbtn->isChecked());
+    QCOMPARE(form.soundbtn->toolTip(), QString("Ich schalte die Geräusche lieber aus."));
+    form.MidiBtnClick();
+    QCOMPARE(form.soundbtn->toolTip(), QString("Ohne Geräusche ist es doch etwas fad."));
+  }
+
+  void helpOpensBesideTheGameAtTheLanguagesTopic() {
+    Store("tongue", "1");
+    TMainForm form(Options());
+    form.show();
+    form.HelpBtnClick();
+    QVERIFY(form.Help().Window() != nullptr);
+    QVERIFY(form.Help().Window()->isVisible());
+    QVERIFY(form.Timer().isActive());
+    QCOMPARE(HelpViewer::Topic(), QString("Das_Spiel"));
+    Answers answers;
+    form.SetDialogs(&answers, &answers);
+    form.close();  // the confirmed quit closes the help window too
+    QVERIFY(form.Help().Window() == nullptr || !form.Help().Window()->isVisible());
+  }
+
+  void aSolvingMoveEndsInTheHighScoreList() {
+    // The whole solved sequence with the real dialogs: BOSS 3 x 2 one move
+    // from solved; the move, the message, the list with a new name, the store.
+    Store("mode", "2");
+    Store("bhorz", "3");
+    Store("bvert", "2");
+    Store("tongue", "0");
+    TMainForm form(Options());
+    MessageDialogs dialogs(&form, form.DialogBackground());
+    THighscoreDlg highscores(&form, form.Settings(), form.Chiffre(), form.DialogBackground());
+    form.SetDialogs(&dialogs, &highscores);
+    form.Host().SetDelayFunction([](int) {});
+    form.show();
+    auto& boss = static_cast<Bosspuzl&>(form.Host().Current());
+    BossRules& rules = boss.Rules();
+    rules.BossBoard = rules.BossTarget;
+    rules.GapColumn = 3;
+    rules.GapRow = 2;
+    rules.Move(BossMove::Right);  // the gap one cell to the left of its home
+    boss.PaintPuzzle();
+
+    // Answers the modal windows as they come: OK on the message, a name and
+    // OK in the list.
+    QStringList seen;
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      if (modal == &highscores) {
+        seen << "highscores";
+        auto* edit = highscores.findChild<QLineEdit*>();
+        QVERIFY(edit && edit->isVisible());
+        edit->selectAll();
+        QTest::keyClicks(edit, "Tester, the first");
+        QTest::keyClick(edit, Qt::Key_Return);
+      } else {
+        seen << "message";
+        QTest::keyClick(modal, Qt::Key_Return);
+      }
+    });
+    driver.start(50);
+    QTest::keyClick(&form, Qt::Key_Left);  // the tile right of the gap moves left
+    driver.stop();
+
+    QCOMPARE(seen, (QStringList{"message", "highscores"}));
+    QCOMPARE(int(form.Host().Play().PuzzleState[kBoss]), int(kSolved));
+    QCOMPARE(form.Host().Play().PuzzleClock[kBoss], 3);
+    SettingsStore store(Ini());
+    const HighscoreTable table = HighscoreStore(store, form.Chiffre()).Load("boss06");
+    QCOMPARE(table[0].name, QString("Tester, the first"));
+    QCOMPARE(table[0].time, 3);
+    QVERIFY(table[1].IsEmpty());
+    // Stored scrambled: the plain name is not in the file.
+    QVERIFY(!store.ReadString("highscore", "boss060", {}).contains("Tester"));
+    QCOMPARE(store.ReadString("highscore", "player", {}), QString("Tester, the first"));
   }
 
   void virtualKeyCodes() {

@@ -34,7 +34,9 @@ INI
   QT_SCALE_FACTOR=$scale "$game" &
   local pid=$!
   timeout 10 xdotool search --sync --name '^Zindle Tavrin V1\.2$' >/dev/null
-  sleep 1
+  sleep 0.5
+  xdotool mousemove 800 600 click 1  # the splash, in the middle of the screen
+  sleep 0.8
   local info left top
   info=$(xwininfo -id "$(xdotool search --name '^Zindle Tavrin V1\.2$' | head -n 1)")
   left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")

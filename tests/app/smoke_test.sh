@@ -42,9 +42,13 @@ if [ "$width" != 500 ] || [ "$height" != 366 ]; then
 fi
 echo "window $wid at $left,$top, ${width}x${height}"
 
-# Play-area pixel (x, y) of a screenshot as "r g b".
+# Screen pixel (x, y) of a screenshot as "r g b".
+screen_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info:
+}
+# Play-area pixel (x, y) of a screenshot.
 pixel() {
-  convert "$1" -format "%[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.r)] %[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.g)] %[fx:int(255*p{$((left + $2)),$((top + 33 + $3))}.b)]" info:
+  screen_pixel "$1" $((left + $2)) $((top + 33 + $3))
 }
 # The felt floor shows through the gap: clearly green.
 is_gap() {
@@ -67,7 +71,21 @@ find_gap() {
   echo "none"
 }
 
+# The splash stands in the middle of the screen; a click closes it.
+import -window root "$out/splash.png"
+read -r sr sg sb < <(screen_pixel "$out/splash.png" 640 512)
+if [ $((sr + sg + sb)) -eq 0 ]; then
+  echo "FAIL: no splash in the middle of the screen"
+  exit 1
+fi
+xdotool mousemove 640 512 click 1
+sleep 0.5
 import -window root "$out/before.png"
+read -r sr sg sb < <(screen_pixel "$out/before.png" 640 512)
+if [ $((sr + sg + sb)) -ne 0 ]; then
+  echo "FAIL: the splash did not close on a click"
+  exit 1
+fi
 read -r gc gr < <(find_gap "$out/before.png")
 if [ "$gc" = none ]; then
   echo "FAIL: no gap found on the BOSS board"

@@ -53,6 +53,7 @@ for size in 16 24 32 48 64 128 256; do
   [ -f "$work/prefix/share/icons/hicolor/${size}x${size}/apps/de.zindlegames.ZindleTavrin.png" ] ||
     fail "icon $size missing"
 done
+[ -f "$work/prefix/share/icons/hicolor/scalable/apps/de.zindlegames.ZindleTavrin.svg" ] || fail "no scalable icon"
 runs_from_elsewhere "$work/prefix/bin/zindle-tavrin" prefix
 
 echo "== Debian package"
