@@ -92,6 +92,7 @@ class PlayBox final : public QWidget {
     if (button < 0) return;
     const QPoint pos = event->position().toPoint();
     form_.Host().BoxMouseDown(pos.x(), pos.y(), button);
+    form_.WakeTimer();
   }
   bool event(QEvent* event) override {
     if (event->type() == QEvent::ToolTip) {
@@ -283,7 +284,12 @@ void TMainForm::FormCreate() {
   ShowLevel();
   SetHints();
 
-  connect(&timer_, &QTimer::timeout, this, [this] { host_->TimerTimer(); });
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    host_->TimerTimer();
+    // Idle, the game takes no time at all: the timer rests until a move
+    // starts the clock or the music is wanted again.
+    if (!TimerNeeded()) timer_.stop();
+  });
   timer_.start(200);
   created_ = true;
   firstActivation_ = true;
@@ -374,11 +380,21 @@ void TMainForm::SetFirstActivation(std::function<void()> onFirstActivation) {
 
 void TMainForm::SelectPuzzle(int mode) {
   if (!host_->SelectPuzzle(mode)) puzzleGroup_->button(host_->Mode())->setChecked(true);
+  WakeTimer();
 }
 
 void TMainForm::MidiBtnClick() {
   if (MidiBtn->isEnabled()) music_.MidiBtnClick(MidiBtn->isChecked());
   SetHints();
+  WakeTimer();
+}
+
+bool TMainForm::TimerNeeded() const {
+  return host_->Play().Running(host_->Mode()) || (MidiBtn->isEnabled() && MidiBtn->isChecked());
+}
+
+void TMainForm::WakeTimer() {
+  if (!timer_.isActive() && TimerNeeded()) timer_.start(200);
 }
 
 void TMainForm::TongueBtnClick() {
@@ -533,6 +549,7 @@ void TMainForm::FormActivate() {
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
   host_->FormKeyDown(VirtualKeyCode(event->key()));
+  WakeTimer();
   event->ignore();
 }
 

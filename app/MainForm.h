@@ -105,6 +105,10 @@ class TMainForm final : public QWidget, private HostView {
   QWidget* PlayArea() const;
   LevelLabel* Level() const { return levelLabel_; }
   QTimer& Timer() { return timer_; }
+  // The timer runs while the current puzzle's clock runs or music is wanted;
+  // otherwise it stops at its next tick. Starts it after whatever may have
+  // made it needed again (a move, a switch, the music button).
+  void WakeTimer();
 
   // Toolbar controls, by name.
   ToolButton *MixBtn, *OptionBtn, *PauseBtn, *soundbtn, *MidiBtn, *HighScoreBtn, *ExitBtn;
@@ -152,6 +156,7 @@ class TMainForm final : public QWidget, private HostView {
   void EnableOptionBtn() override;
   void RepaintWindow() override;
 
+  bool TimerNeeded() const;
   void FormCreate();
   void BuildControls();
   void FormActivate();

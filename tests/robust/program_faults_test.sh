@@ -33,10 +33,15 @@ cleanup() {
 trap cleanup EXIT
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 failures=0
+started=0
 
 fail() {
   echo "FAIL: $*"
   import -window root "$out/failure-$failures.png" 2>/dev/null || true
+  local log
+  for log in "${home:-/nonexistent}"/out*.log; do
+    [ -s "$log" ] && { echo "--- $log"; tail -n 20 "$log"; }
+  done
   failures=$((failures + 1))
 }
 
@@ -97,8 +102,9 @@ is_gone() { ! kill -0 "$1" 2>/dev/null; }
 start_game() {  # home [runner...]
   local home=$1
   shift
-  HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime "$@" "${game_copy:-$game}" \
-    >"$home/out.log" 2>&1 &
+  started=$((started + 1))
+  HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime "$@" "$game" \
+    >"$home/out.$started.log" 2>&1 &
   pid=$!
   pids+=("$pid")
   if ! wait_for 15 has_main_window "$pid"; then
@@ -154,7 +160,7 @@ if start_game "$home"; then
   if quit_game; then
     [ "$messages" = 1 ] || fail "settings folder: $messages messages at the quit, expected 1"
     [ "$status" = 0 ] || fail "settings folder: exit status $status"
-    grep -q "could not be saved" "$home/out.log" || fail "settings folder: no word of the failure"
+    grep -q "could not be saved" "$home"/out.*.log || fail "settings folder: no word of the failure"
     echo "settings folder: started with the defaults, one message at the quit, ended"
   fi
 fi
