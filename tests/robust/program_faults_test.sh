@@ -126,15 +126,23 @@ start_game() {  # home [runner...]
 # Quits through the exit button and the quit question (answered with
 # Return); a failure message, if one comes, is confirmed too. Sets $messages
 # to the number of failure messages and $status to the exit status.
+new_window_of() {  # pid, windows shown before -> a window shown since
+  local w
+  for w in $(windows_of "$1"); do
+    grep -qx "$w" <<<"$2" || { echo "$w"; return 0; }
+  done
+  return 1
+}
 quit_game() {
-  local left top question
+  local left top question before
   read -r left top < <(position_of "$wid")
+  before=$(windows_of "$pid")
   xdotool mousemove $((left + 160)) $((top + 16)) click 1
-  if ! wait_for 5 has_other_window "$pid"; then
+  if ! wait_for 5 new_window_of "$pid" "$before" >/dev/null; then
     fail "no quit question"
     return 1
   fi
-  question=$(other_window_of "$pid")
+  question=$(new_window_of "$pid" "$before")
   press_in "$question" Return
   messages=0
   local deadline=$((SECONDS + 10)) box
@@ -246,6 +254,42 @@ if wait_for 15 bash -c "xdotool search --all --onlyvisible --pid $pid --name '^F
 else
   fail "atlas: no memory message"
 fi
+
+# ---- damaged music files and help document ---------------------------------
+# Music on, and every tune in the folder unplayable: garbage, a cut-off tune,
+# an empty file, a header that promises 65535 tracks, and a folder by a tune's
+# name; the help document random bytes. The game starts, the help opens, and
+# the game still answers and ends.
+program=$work/damaged
+mkdir -p "$program/e.mid"
+cp "$game" "$(dirname "$game")"/b?.bmp "$program/"
+head -c 5000 /dev/urandom >"$program/a.mid"
+first_tune=$(ls "$(dirname "$game")"/*.mid 2>/dev/null | head -n 1 || true)
+if [ -n "$first_tune" ]; then head -c 300 "$first_tune" >"$program/b.mid"; fi
+: >"$program/c.mid"
+printf 'MThd\x00\x00\x00\x06\x00\x01\xff\xff\x00\x60' >"$program/d.mid"
+head -c 200000 /dev/urandom >"$program/ZTAV.HLP"
+home=$(new_home damaged)
+printf '[V1]\ncommon\\mode=2\ncommon\\tongue=0\ncommon\\music=1\ncommon\\MainForm="200,0,1,100,100,600,466"\n' \
+  >"$home/config/ZindleGames/ZindleTavrin.ini"
+real_game=$game
+game=$program/zindle-tavrin
+if start_game "$home"; then
+  sleep 1
+  read -r left top < <(position_of "$wid")
+  xdotool mousemove $((left + 430)) $((top + 16)) click 1
+  if wait_for 10 bash -c "xdotool search --all --onlyvisible --pid $pid --name '^Zindle Tavrin - Help\$' >/dev/null 2>&1"; then
+    if quit_game; then
+      [ "$messages" = 0 ] || fail "damaged files: $messages failure messages"
+      [ "$status" = 0 ] || fail "damaged files: exit status $status"
+      grep -q "a.mid skipped" "$home"/out.*.log || fail "damaged files: the music never tried a.mid"
+      echo "damaged music and help: the game started, showed the help, and ended"
+    fi
+  else
+    fail "damaged files: no help window"
+  fi
+fi
+game=$real_game
 
 # ---- two copies at once ----------------------------------------------------
 home=$(new_home two)
