@@ -4,6 +4,8 @@
 # time from its seed corpus in fuzz/corpus/<target>/. Inputs the fuzzer finds
 # go to a scratch folder, not into the repository. A crash or a failed check
 # stops the run; the input that caused it is left in build-fuzz/artifacts/.
+# To replay a saved input: build-fuzz/fuzz/<target> build-fuzz/artifacts/<file>
+# (with the options exported below); a longer hunt: give more seconds.
 # usage: fuzz/run.sh [seconds per target]   (default 7, or $ZT_FUZZ_SECONDS)
 set -euo pipefail
 cd "$(dirname "$0")/.."
