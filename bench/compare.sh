@@ -22,6 +22,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-9}
 build=$PWD/build-release
+. scripts/lib/xvfb.sh
 
 if [ -z "${ZT_IN_XVFB:-}" ]; then
   if [ ! -x /usr/games/sgt-fifteen ]; then
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
 }
 C
   cc -O2 -o "$build/firstpaint" "$build/firstpaint.c" -lX11
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  zt_in_xvfb 1280x1024 -- "$0" "$@"
 fi
 unset ZT_IN_XVFB
 

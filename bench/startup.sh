@@ -8,9 +8,8 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 runs=${2:-9}
 
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$runs"
-fi
+. "$(dirname "$0")/../scripts/lib/xvfb.sh"
+zt_in_xvfb 1280x1024 -- "$0" "$build" "$runs"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -6,16 +6,11 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-out/screenshots}")
 mkdir -p "$out"
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$out"
-fi
-unset ZT_IN_XVFB
-home=$(mktemp -d)
+. "$(dirname "$0")/lib/xvfb.sh"
+zt_in_xvfb 1024x768 -- "$0" "$build" "$out"
+zt_private_home
+home=$ZT_HOME
 trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/config/ZindleGames" "$home/runtime"
-chmod 700 "$home/runtime"
-export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 names=(crux tilz boss transit)
 for mode in 0 1 2 3; do
   printf '[V1]\ncommon\\mode=%s\ncommon\\tongue=0\ncommon\\music=0\ncommon\\cmode=5\ncommon\\zmode=5\ncommon\\tmode=22\ncommon\\MainForm="200,0,1,0,0,500,366"\n' \

@@ -41,6 +41,11 @@ void TSplash::mouseReleaseEvent(QMouseEvent* event) {
   if (rect().contains(event->position().toPoint())) Click();
 }
 
+void TSplash::hideEvent(QHideEvent* event) {
+  Timer1.stop();
+  QDialog::hideEvent(event);
+}
+
 void TSplash::showEvent(QShowEvent* event) {
   QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   if (s) {

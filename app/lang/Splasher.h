@@ -30,6 +30,9 @@ class TSplash final : public QDialog {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The splash shows once a run: once it has gone, its timer has nothing left
+  // to do, and an idle game should not wake for it.
+  void hideEvent(QHideEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

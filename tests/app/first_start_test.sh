@@ -9,10 +9,8 @@ set -euo pipefail
 game=$1
 out=$2
 mkdir -p "$out"
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-unset ZT_IN_XVFB
+. "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+zt_in_xvfb 1280x1024 -- "$0" "$@"
 fail() { echo "FAIL: $*"; exit 1; }
 
 geometry() {  # window id -> "left top width height"

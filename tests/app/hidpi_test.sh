@@ -10,16 +10,11 @@ game=$1
 out=$2
 mkdir -p "$out"
 
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$@"
-fi
-unset ZT_IN_XVFB
-home=$(mktemp -d)
+. "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+zt_in_xvfb 1600x1200 -- "$0" "$@"
+zt_private_home
+home=$ZT_HOME
 trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/config/ZindleGames" "$home/runtime"
-chmod 700 "$home/runtime"
-export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 
 shoot() {  # scale -> $out/play<scale>.png, the play area without the label
   local scale=$1

@@ -8,14 +8,12 @@ game=$1
 out=$2
 mkdir -p "$out"
 
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+. "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+zt_in_xvfb 1280x1024 -- "$0" "$@"
 
-home=$(mktemp -d)
+zt_private_home
+home=$ZT_HOME
 trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$home"' EXIT
-mkdir -p "$home/config/ZindleGames" "$home/runtime"
-chmod 700 "$home/runtime"
 # BOSS, English, no language question, at a known place.
 cat > "$home/config/ZindleGames/ZindleTavrin.ini" <<INI
 [V1]
@@ -23,9 +21,6 @@ common\mode=2
 common\tongue=0
 common\MainForm="200,0,1,100,100,600,466"
 INI
-export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-unset ZT_IN_XVFB
 
 "$game" &
 pid=$!

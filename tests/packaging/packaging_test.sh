@@ -8,10 +8,8 @@ set -euo pipefail
 src=$(realpath "$1")
 build=$(realpath "$2")
 
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  exec env ZT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-unset ZT_IN_XVFB
+. "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+zt_in_xvfb 1024x768 -- "$0" "$@"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }

@@ -17,15 +17,9 @@ game=$(realpath "$1")
 out=$2
 mkdir -p "$out"
 
-if [ -z "${ZT_IN_XVFB:-}" ]; then
-  # -ac: an unprivileged copy of the game may use the display as well. The
-  # display number is searched from a random start: xvfb-run -a started at
-  # the same moment by another test picks the same number, and the losing
-  # server removes the winner's socket, so that later clients cannot connect.
-  exec env ZT_IN_XVFB=1 xvfb-run -a -n $((200 + RANDOM % 700)) -s "-screen 0 1280x1024x24 -ac" \
-    "$0" "$@"
-fi
-unset ZT_IN_XVFB
+# -ac: an unprivileged copy of the game may use the display as well.
+. "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+zt_in_xvfb 1280x1024 -ac -- "$0" "$@"
 
 work=$(mktemp -d)
 chmod 755 "$work"
