@@ -17,22 +17,8 @@ constexpr int kHeight = 733;
 const QRect kTray(38, 41, 350, 250);
 
 void DrawBackground(QImage& atlas) {
+  DrawWalnutTable(atlas);
   QPainter p(&atlas);
-  p.setRenderHint(QPainter::Antialiasing);
-  // Table top: dark walnut with a soft vignette.
-  FillVertical(p, QRect(0, 0, kWidth, 333), QColor(86, 52, 30), QColor(52, 30, 18));
-  for (int i = 0; i < 14; ++i) {
-    p.setPen(QPen(QColor(40, 22, 12, 60), 1));
-    const int y = 8 + i * 24 + (i % 3) * 5;
-    QPainterPath streak;
-    streak.moveTo(0, y);
-    streak.cubicTo(160, y + 6, 330, y - 6, kWidth, y + 3);
-    p.drawPath(streak);
-  }
-  p.end();
-  AddGrain(atlas, QRect(0, 0, kWidth, 333), 6, 3);
-
-  p.begin(&atlas);
   p.setRenderHint(QPainter::Antialiasing);
   // Wooden frame, 14 px around the tray.
   const QRect frame = kTray.adjusted(-14, -14, 14, 14);

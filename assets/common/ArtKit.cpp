@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLinearGradient>
+#include <QPainterPath>
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -99,6 +100,23 @@ void AddGrain(QImage& image, const QRect& r, int strength, unsigned seed) {
                      std::clamp(qBlue(c) + n, 0, 255));
     }
   }
+}
+
+void DrawWalnutTable(QImage& image) {
+  const QRect area(0, 0, 500, 333);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  FillVertical(p, area, QColor(86, 52, 30), QColor(52, 30, 18));
+  p.setPen(QPen(QColor(40, 22, 12, 60), 1));
+  for (int i = 0; i < 14; ++i) {
+    const int y = 8 + i * 24 + (i % 3) * 5;
+    QPainterPath streak;
+    streak.moveTo(0, y);
+    streak.cubicTo(160, y + 6, 330, y - 6, area.width(), y + 3);
+    p.drawPath(streak);
+  }
+  p.end();
+  AddGrain(image, area, 6, 3);
 }
 
 QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {

@@ -36,6 +36,10 @@ void DrawBevel(QPainter& p, const QRect& r, const QColor& base, int depth, bool 
 // Fills r with a vertical gradient.
 void FillVertical(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom);
 
+// The game's table top: dark walnut with soft streaks and grain, over the
+// 500 x 333 play area (the background that the puzzles' boards stand on).
+void DrawWalnutTable(QImage& image);
+
 // Adds a fine, repeatable grain to a region (seeded), for stone and wood looks.
 void AddGrain(QImage& image, const QRect& r, int strength, unsigned seed);
 

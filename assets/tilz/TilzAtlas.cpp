@@ -277,22 +277,6 @@ QImage SmallPlate() {
 const Wood kFrameWood{QColor(172, 116, 62), QColor(112, 68, 34), 0.8};
 const Wood kWallWood{QColor(120, 76, 42), QColor(66, 38, 20), 0.8};
 
-void DrawTable(QImage& img) {
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  FillVertical(p, QRect(0, 0, kPlayWidth, 333), QColor(86, 52, 30), QColor(52, 30, 18));
-  for (int i = 0; i < 14; ++i) {
-    p.setPen(QPen(QColor(40, 22, 12, 60), 1));
-    const int y = 8 + i * 24 + (i % 3) * 5;
-    QPainterPath streak;
-    streak.moveTo(0, y);
-    streak.cubicTo(160, y + 6, 330, y - 6, kPlayWidth, y + 3);
-    p.drawPath(streak);
-  }
-  p.end();
-  AddGrain(img, QRect(0, 0, kPlayWidth, 333), 6, 3);
-}
-
 // Rings of a bevel, outermost first: each ring's top and left sides take one
 // colour, its bottom and right sides the other, mitred at the corners.
 void DrawRings(QImage& img, const QRect& r, const std::vector<QColor>& topLeft,
@@ -494,7 +478,7 @@ void DrawNameAndBadge(QImage& img) {
 
 QImage DrawPlayArea() {
   QImage img = NewImage(kWidth, kHeight, Qt::black);
-  DrawTable(img);
+  DrawWalnutTable(img);
   // Drop shadows under the frame and the preview mount.
   {
     QPainter p(&img);
