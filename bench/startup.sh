@@ -12,22 +12,18 @@ runs=${2:-9}
 zt_in_xvfb 1280x1024 -- "$0" "$build" "$runs"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/game" "$work/home/config" "$work/home/runtime"
-chmod 700 "$work/home/runtime"
+zt_private_home
+trap 'rm -rf "$work" "$ZT_HOME"' EXIT
+mkdir -p "$work/game"
 cp "$build/bin/zindle-tavrin" "$build"/bin/b?.bmp "$work/game/"
 cp "$build"/bin/ZTAV.HLP "$work/game/" 2>/dev/null || true
 # BOSS, English, placed on the screen, no language question.
-cat > "$work/home/config/settings.ini" <<INI
+cat > "$ZT_HOME/config/ZindleGames/ZindleTavrin.ini" <<INI
 [V1]
 common\mode=2
 common\tongue=0
 common\MainForm="200,0,1,100,100,600,466"
 INI
-mkdir -p "$work/home/config/ZindleGames"
-cp "$work/home/config/settings.ini" "$work/home/config/ZindleGames/ZindleTavrin.ini"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_RUNTIME_DIR=$work/home/runtime
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 unset ZT_IN_XVFB
 
 times=()

@@ -21,11 +21,9 @@ geometry() {  # window id -> "left top width height"
 # One first start; $1 is the button to choose: english or german.
 first_start() {
   local choice=$1 home
-  home=$(mktemp -d)
-  mkdir -p "$home/config" "$home/runtime"
-  chmod 700 "$home/runtime"
-  HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=xcb \
-    SDL_AUDIODRIVER=dummy "$game" &
+  zt_private_home
+  home=$ZT_HOME
+  "$game" &  # nothing stored: a first start
   local pid=$!
   local main
   main=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zindle Tavrin V1\.2$' | head -n 1)
