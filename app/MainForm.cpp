@@ -511,7 +511,11 @@ void TMainForm::EnableOptionBtn() {
 }
 
 void TMainForm::RepaintWindow() {
-  repaint();
+  // The toolbar's controls repaint themselves as they change; the play area
+  // has to be drawn afresh for the new puzzle, and at once. A repaint of the
+  // whole window does not do it: Qt then repaints only the parts it holds
+  // dirty (the moved level label), and the old puzzle would stay on screen.
+  box_->repaint();
 }
 
 void TMainForm::ShowError(const QString& text) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include "app/MainForm.h"
 #include "app/core/Tongue.h"
 #include "app/dialogs/MessageDialogs.h"
+#include "app/host/AtlasLoader.h"
 #include "highscore/HighscoreList.h"
 #include "highscore/P_high.h"
 #include "tests/common/TestMain.h"
@@ -161,6 +163,24 @@ class MainFormTest : public QObject {
     QVERIFY(form.BossBtn->isChecked());
     QVERIFY(!form.CruxBtn->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
+  }
+
+  void aSwitchRepaintsThePlayArea() {
+    TMainForm form(Options());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The top-left corner of the play area shows each puzzle's own background
+    // at once after its button is pressed (no puzzle draws there).
+    QToolButton* buttons[4] = {form.CruxBtn, form.TilzBtn, form.BossBtn, form.TransitBtn};
+    for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
+      buttons[mode]->click();
+      const QImage atlas =
+          LoadAtlas(test::GameDir() + "/" + AtlasFileName(mode), AtlasMinimumSize(mode));
+      // What reached the window, not a fresh rendering of the widget.
+      const QImage shown = form.screen()->grabWindow(form.winId(), 0, 33, 20, 20).toImage();
+      QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+               atlas.copy(0, 0, 20, 20).convertToFormat(QImage::Format_RGB32));
+    }
   }
 
   void switchingPlacesRulesAndLevel() {
