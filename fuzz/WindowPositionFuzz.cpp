@@ -3,7 +3,7 @@
 // bottom edges on it without overflowing.
 #include <cstring>
 
-#include "app/core/CommonSettings.h"
+#include "core/GameSettings.h"
 #include "fuzz/FuzzKit.h"
 
 namespace {

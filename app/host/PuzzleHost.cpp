@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "puzzles/Canvas.h"
+#include "puzzles/core/Canvas.h"
 
 namespace zt {
 

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/core/GameDialogs.h"
 #include "app/host/HostView.h"
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Puzzle.h"
+#include "core/GameDialogs.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Puzzle.h"
 
 namespace zt {
 

@@ -4,9 +4,9 @@
 #include <QString>
 #include <cstdio>
 
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Random.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Random.h"
 
 namespace zt::bench {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/crux/BenchKit.h"
-#include "puzzles/crux/Crossing.h"
+#include "puzzles/crux/CruxView.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   int presents = 0;
   canvas.SetPresenter([&presents](const QRect&) { ++presents; });
   zt::PuzzleContext ctx{host, canvas, random, play};
-  zt::Crossing crux(ctx);
+  zt::CruxView crux(ctx);
   crux.Rules().CruxPattern = 16;  // the most varied pictures
   crux.InitPuzzle();
   crux.PaintPuzzle();
@@ -63,11 +63,11 @@ int main(int argc, char** argv) {
   const int rounds = 20000;
   const Figures horizontal = Measure(rounds, [&](int s) {
     crux.DrawCruxHorizontal(s);
-    canvas.Present(zt::Crossing::HorizontalStripRect());
+    canvas.Present(zt::CruxView::HorizontalStripRect());
   });
   const Figures vertical = Measure(rounds, [&](int s) {
     crux.DrawCruxVertical(-s);
-    canvas.Present(zt::Crossing::VerticalStripRect());
+    canvas.Present(zt::CruxView::VerticalStripRect());
   });
 
   // Whole slides through the real move, the waits being no-ops.

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "bench/crux/BenchKit.h"
-#include "puzzles/crux/Crossing.h"
+#include "puzzles/crux/CruxView.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   for (int n = 1; n <= 16; ++n) {
     zt::bench::BackAndForth backAndForth;
     zt::PuzzleContext finishedCtx{host, canvas, backAndForth, play};
-    zt::Crossing crux(finishedCtx);
+    zt::CruxView crux(finishedCtx);
     crux.Rules().CruxPattern = n;
     crux.InitPuzzle();
     crux.PaintPuzzle();
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
 
     zt::ClockRandom random(static_cast<std::uint32_t>(1000 + n));
     zt::PuzzleContext mixedCtx{host, canvas, random, play};
-    zt::Crossing mixedCrux(mixedCtx);
+    zt::CruxView mixedCrux(mixedCtx);
     mixedCrux.Rules().CruxPattern = n;
     mixedCrux.InitPuzzle();
     mixedCrux.PaintPuzzle();
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   {
     zt::bench::BackAndForth backAndForth;
     zt::PuzzleContext ctx{host, canvas, backAndForth, play};
-    zt::Crossing crux(ctx);
+    zt::CruxView crux(ctx);
     crux.Rules().CruxPattern = 16;
     crux.InitPuzzle();
     crux.PaintPuzzle();

@@ -12,9 +12,9 @@
 #include <functional>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/Puzzle.h"
-#include "puzzles/tilz/Tilzer.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/tilz/TilzView.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
   canvas.SetPresenter([&](const QRect& r) {
     zt::Canvas::Copy(canvas.Screen(), r.x(), r.y(), r.width(), r.height(), window, r.x(), r.y());
   });
-  zt::Tilzer tilz(zt::PuzzleContext{host, canvas, random, play});
+  zt::TilzView tilz(zt::PuzzleContext{host, canvas, random, play});
 
   // The big plate, the largest picture, slides left and right between two
   // free columns, 10 frames a slide.

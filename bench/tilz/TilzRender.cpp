@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/Puzzle.h"
-#include "puzzles/tilz/Tilzer.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/tilz/TilzView.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ std::vector<Push> NextStep(const TilzRules& start) {
   return {};
 }
 
-void PushWith(zt::Tilzer& tilz, const Push& p) {
+void PushWith(zt::TilzView& tilz, const Push& p) {
   switch (p.push) {
     case TilzPush::Left:
       tilz.PushPlateLeft(p.column, p.row);
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   play.PuzzleMode = zt::kTilz;
   play.PuzzleState[zt::kTilz] = zt::kReady;
   canvas.SetAtlas(atlas);
-  zt::Tilzer tilz(zt::PuzzleContext{host, canvas, random, play});
+  zt::TilzView tilz(zt::PuzzleContext{host, canvas, random, play});
 
   bool ok = true;
   auto save = [&](const QString& name) {

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     presentedPixels += static_cast<long>(r.width()) * r.height();
   });
   zt::ClockRandom random(1);
-  zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play});
   puzzle.Rules().TransitPattern = 22;
   puzzle.InitPuzzle();
   puzzle.PaintPuzzle();
@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
   const auto end = std::chrono::steady_clock::now();
   const double total = std::chrono::duration<double, std::micro>(end - start).count();
   const double perMove = total / kMoves;
-  const double perFrame = perMove / zt::Transit::kFrames;
+  const double perFrame = perMove / zt::TransitView::kFrames;
   std::printf("TRANSIT move: %d moves, %.0f pixels presented per frame\n", kMoves,
-              static_cast<double>(presentedPixels) / (kMoves * zt::Transit::kFrames));
+              static_cast<double>(presentedPixels) / (kMoves * zt::TransitView::kFrames));
   std::printf("  per move (compose + 7 frames): %.2f us\n", perMove);
   std::printf("  per frame (compose shared):    %.3f ms (target under 0.5 ms)\n", perFrame / 1000);
   return 0;

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   for (const Shot shot : {Shot{1, 11}, Shot{9, 12}, Shot{13, 13}, Shot{16, 14}, Shot{18, 15},
                           Shot{20, 16}, Shot{22, 17}, Shot{22, 18}}) {
     zt::ClockRandom random(shot.seed);
-    zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+    zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play});
     puzzle.Rules().TransitPattern = shot.pattern;
     puzzle.InitPuzzle();
     puzzle.PaintPuzzle();
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
 
   // Frame 3 of a row move and frame 5 of a column move, mid-slide.
   zt::ClockRandom random(21);
-  zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play});
   puzzle.Rules().TransitPattern = 22;
   puzzle.InitPuzzle();
   puzzle.PaintPuzzle();

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 
 namespace zt {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
 
 namespace zt::test {
 

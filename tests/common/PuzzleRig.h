@@ -3,9 +3,9 @@
 #include <QImage>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Puzzle.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Puzzle.h"
 #include "tests/common/FakeHost.h"
 #include "tests/common/ScriptedRandom.h"
 #include "tests/common/SyntheticAtlas.h"

@@ -1,7 +1,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "puzzles/crux/Crossing.h"
+#include "puzzles/crux/CruxView.h"
 #include "tests/common/TestMain.h"
 
 namespace {
@@ -48,10 +48,10 @@ class CruxAtlasTest : public QObject {
   }
   void picturesAreDistinct() {
     QFETCH(bool, small);
-    const int size = small ? zt::Crossing::kMiniCell : zt::Crossing::kCell;
+    const int size = small ? zt::CruxView::kMiniCell : zt::CruxView::kCell;
     QMap<int, QImage> pictures;
     for (int v : UsedNumbers()) {
-      const QPoint at = small ? zt::Crossing::SmallPicture(v) : zt::Crossing::LargePicture(v);
+      const QPoint at = small ? zt::CruxView::SmallPicture(v) : zt::CruxView::LargePicture(v);
       pictures[v] = atlas_.copy(at.x(), at.y(), size, size);
     }
     for (int a : UsedNumbers()) {

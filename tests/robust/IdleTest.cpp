@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/MainForm.h"
+#include "app/window/MainWindow.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -20,7 +20,7 @@ class IdleTest : public QObject {
     QVERIFY(store.WriteString("common", "mode", "2"));
     QVERIFY(store.WriteString("common", "music", "0"));
     QVERIFY(store.WriteString("common", "tongue", "0"));
-    TMainForm form({test::GameDir(), Ini(), false});
+    MainWindow form({test::GameDir(), Ini(), false});
     QVERIFY(form.Created());
     form.Host().SetDelayFunction([](int) {});
     form.show();
@@ -30,7 +30,7 @@ class IdleTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
 
     // A move starts the clock, and the timer counts it.
-    const int key = static_cast<Bosspuzl&>(form.Host().Current()).Rules().GapRow > 1 ? Qt::Key_Down
+    const int key = static_cast<BossView&>(form.Host().Current()).Rules().GapRow > 1 ? Qt::Key_Down
                                                                                      : Qt::Key_Up;
     QTest::keyClick(&form, static_cast<Qt::Key>(key));
     QCOMPARE(int(play.PuzzleState[kBoss]), int(kRunning));

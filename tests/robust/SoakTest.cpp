@@ -9,11 +9,11 @@
 #include <random>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/boss/Bosspuzl.h"
-#include "puzzles/crux/Crossing.h"
-#include "puzzles/tilz/Tilzer.h"
-#include "puzzles/transit/Transit.h"
+#include "puzzles/boss/BossView.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/crux/CruxView.h"
+#include "puzzles/tilz/TilzView.h"
+#include "puzzles/transit/TransitView.h"
 #include "tests/common/FakeHost.h"
 #include "tests/common/SyntheticAtlas.h"
 #include "tests/common/TestMain.h"
@@ -372,7 +372,7 @@ class SoakTest : public QObject {
 
   void bossView() {
     ViewRig rig(kBoss, {500, 733});
-    Bosspuzl view(rig.ctx);
+    BossView view(rig.ctx);
     view.Rules().BossColumns = 7;
     view.Rules().BossRows = 5;
     view.InitPuzzle();
@@ -394,7 +394,7 @@ class SoakTest : public QObject {
 
   void cruxView() {
     ViewRig rig(kCrux, {500, 458});
-    Crossing view(rig.ctx);
+    CruxView view(rig.ctx);
     view.InitPuzzle();
     view.PaintPuzzle();
     auto pieces = CruxPieces(view.Rules());
@@ -421,7 +421,7 @@ class SoakTest : public QObject {
   void tilzView() {
     // Level after level: the first four are solved now and then by chance.
     ViewRig rig(kTilz, {610, 333});
-    Tilzer view(rig.ctx);
+    TilzView view(rig.ctx);
     view.Rules().TilzLevel = 1;
     view.InitPuzzle();
     view.PaintPuzzle();
@@ -460,7 +460,7 @@ class SoakTest : public QObject {
 
   void transitView() {
     ViewRig rig(kTransit, {500, 333});
-    Transit view(rig.ctx);
+    TransitView view(rig.ctx);
     view.InitPuzzle();
     view.PaintPuzzle();
     std::uniform_int_distribution<int> line(0, TransitRules::kSize - 1), way(0, 3);

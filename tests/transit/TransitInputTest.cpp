@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <vector>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
 #include "tests/transit/TransitTestKit.h"
@@ -14,9 +14,9 @@ using zt::kRightButton;
 using zt::kRunning;
 using zt::kSolved;
 using zt::kTransit;
-using zt::Transit;
 using zt::TransitDirection;
 using zt::TransitRules;
+using zt::TransitView;
 using zt::test::PuzzleRig;
 using namespace zt::test::transit;
 
@@ -111,7 +111,7 @@ void TransitInputTest::presses() {
   QFETCH(int, line);
 
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = 22;
   SetStaggeredBoard(puzzle.Rules());
   SetSpreadMap(puzzle.Rules());
@@ -174,7 +174,7 @@ void TransitInputTest::clockTicksInTheFourthFrameWhileRunning() {
   QFETCH(int, stateAfter);
 
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = 22;
   SetStaggeredBoard(puzzle.Rules());
   rig.play.PuzzleState[kTransit] = static_cast<std::uint8_t>(state);
@@ -197,7 +197,7 @@ void TransitInputTest::clockTicksInTheFourthFrameWhileRunning() {
 
 void TransitInputTest::solvingMoveCallsPuzzleSolved() {
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   TransitRules& rules = puzzle.Rules();
   rules.TransitPattern = 5;
   rules.TransitBoard = rules.Target();
@@ -226,7 +226,7 @@ void TransitInputTest::solvingMoveCallsPuzzleSolved() {
 
 void TransitInputTest::finishedColumnPatternStaysSolvedAfterAColumnTurn() {
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = 16;
   puzzle.Rules().TransitBoard = puzzle.Rules().Target();
   rig.play.PuzzleState[kTransit] = kRunning;
@@ -242,7 +242,7 @@ void TransitInputTest::finishedColumnPatternStaysSolvedAfterAColumnTurn() {
 
 void TransitInputTest::mixLeftOnThePatternIsNotSolved() {
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = 3;
   // The mix turns row 3 left and right again, 500 times each.
   rig.random.SetScript({0, 3, 1, 3});
@@ -256,7 +256,7 @@ void TransitInputTest::mixLeftOnThePatternIsNotSolved() {
 
 void TransitInputTest::initDrawsNothing() {
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   const QImage before = rig.canvas.Screen().copy();
   // Swaps 0,1 then 1,2 (a three-cycle, 250 times); rows 1, 2 and 0 turn.
   rig.random.SetScript({0, 1, 1, 2, 0, 0, 0, 0});
@@ -288,7 +288,7 @@ void TransitInputTest::nextVariant() {
   QFETCH(int, expected);
 
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = pattern;
   rig.random.SetScript({2, 5, 3, 1, 0, 6, 1, 4});
   rig.ClearRecords();

@@ -6,15 +6,15 @@
 #include <cmath>
 #include <vector>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
 #include "tests/transit/TransitTestKit.h"
 
 using zt::kTransit;
-using zt::Transit;
 using zt::TransitDirection;
 using zt::TransitRules;
+using zt::TransitView;
 using zt::test::FirstDifference;
 using zt::test::PuzzleRig;
 using namespace zt::test::transit;
@@ -89,7 +89,7 @@ QImage ExpectedFrame(const QImage& before, const QImage& atlas, const TransitRul
   return image;
 }
 
-void SetUpBoard(Transit& puzzle, int pattern) {
+void SetUpBoard(TransitView& puzzle, int pattern) {
   TransitRules& rules = puzzle.Rules();
   rules.TransitPattern = pattern;
   SetStaggeredBoard(rules);
@@ -128,7 +128,7 @@ void TransitPicturesTest::paintShowsBoardAndMiniatureThroughTheMap() {
   QFETCH(int, pattern);
   QFETCH(std::vector<int>, map);
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   SetUpBoard(puzzle, pattern);
   for (int k = 0; k < 21; ++k)
     puzzle.Rules().TransitPictureMap[k] = map[k];
@@ -153,7 +153,7 @@ void TransitPicturesTest::paintShowsBoardAndMiniatureThroughTheMap() {
 
 void TransitPicturesTest::mixDrawsBoardAndMiniatureOnly() {
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   puzzle.Rules().TransitPattern = 7;
   // Even places feed the mix's line directions (0..3), odd ones its lines.
   rig.random.SetScript({3, 5, 1, 6, 2, 0, 0, 4});
@@ -194,7 +194,7 @@ void TransitPicturesTest::everyFrameOfAMove() {
   QFETCH(TransitDirection, direction);
   QFETCH(int, line);
   PuzzleRig rig(kTransit);
-  Transit puzzle(rig.ctx);
+  TransitView puzzle(rig.ctx);
   SetUpBoard(puzzle, 22);
   puzzle.PaintPuzzle();
   // Whatever else the back buffer holds (BOSS uses it too) must never show.

@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 
 // Helpers for the TRANSIT screen tests. Places are written out here from the
 // game's layout rather than taken from the view, so a wrong place in the view

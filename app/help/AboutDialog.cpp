@@ -1,0 +1,112 @@
+#include "app/help/AboutDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "core/Language.h"
+
+namespace zt {
+
+namespace {
+
+QFont SansFont(int pixels, bool bold = false) {
+  QFont f;
+  f.setFamilies({"Liberation Sans", "DejaVu Sans"});
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+struct PuzzleLine {
+  const char* name;
+  const char* german;
+  const char* english;
+};
+
+constexpr PuzzleLine kPuzzles[4] = {
+    {"CRUX", "Zwei gekreuzte Balken verschieben, bis ihre Teile das Muster bilden.",
+     "Slide two crossing baulks until their pieces form the pattern."},
+    {"TILZ", "Platten schieben, bis die große grüne Platte ihr Ziel erreicht.",
+     "Push the plates until the big green plate reaches its target."},
+    {"BOSS", "Die Zahlensteine über die Lücke in die richtige Reihenfolge bringen.",
+     "Move the numbered tiles through the gap into their order."},
+    {"TRANSIT", "Zeilen und Spalten im Kreis drehen, bis das Brett das Muster zeigt.",
+     "Turn rows and columns round until the board copies the pattern."},
+};
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+  setFont(SansFont(12));
+  auto* outer = new QVBoxLayout(this);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
+  outer->setContentsMargins(16, 14, 16, 12);
+
+  auto* head = new QHBoxLayout;
+  auto* icon = new QLabel(this);
+  if (parent) icon->setPixmap(parent->windowIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
+  icon->setFixedSize(52, 52);
+  icon->setAlignment(Qt::AlignCenter);
+  head->addWidget(icon);
+  auto* names = new QVBoxLayout;
+  TitleLabel = new QLabel("Zindle Tavrin V1.2", this);
+  TitleLabel->setFont(SansFont(18, true));
+  MakersLabel = new QLabel(this);
+  names->addWidget(TitleLabel);
+  names->addWidget(MakersLabel);
+  head->addLayout(names, 1);
+  outer->addLayout(head);
+  outer->addSpacing(8);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(12);
+  grid->setVerticalSpacing(6);
+  for (int i = 0; i < 4; ++i) {
+    auto* name = new QLabel(kPuzzles[i].name, this);
+    name->setFont(SansFont(12, true));
+    PuzzleLabels[i] = new QLabel(this);
+    grid->addWidget(name, i, 0, Qt::AlignTop);
+    grid->addWidget(PuzzleLabels[i], i, 1);
+  }
+  outer->addLayout(grid);
+  outer->addSpacing(10);
+
+  OKBtn = new QPushButton("OK", this);
+  OKBtn->setDefault(true);
+  OKBtn->setFixedWidth(80);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OKBtn);
+  outer->addLayout(buttons);
+
+  SetTexts();
+}
+
+void AboutDialog::SetTexts() {
+  setWindowTitle(Say(QString("Über Zindle Tavrin"), QString("About Zindle Tavrin")));
+  MakersLabel->setText(Say(QString("Vier Schieberätsel von Zindle Games"),
+                           QString("Four sliding puzzles by Zindle Games")));
+  for (int i = 0; i < 4; ++i) {
+    PuzzleLabels[i]->setText(
+        Say(QString::fromUtf8(kPuzzles[i].german), QString::fromUtf8(kPuzzles[i].english)));
+  }
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+  SetTexts();
+  QDialog::showEvent(event);
+}
+
+void ShowAbout(QWidget* parent) {
+  AboutDialog box(parent);
+  box.exec();
+}
+
+}  // namespace zt
