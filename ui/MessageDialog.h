@@ -10,11 +10,20 @@ namespace zt {
 
 class GlyphButton;
 
-// What the four message dialogs share: a borderless 250 x 125 panel on the
-// lower-left part of the dialog background, an outline round the whole panel
-// (Shape2) and one round the message (Shape1), a message label and one or two
-// buttons. Each showing places the dialog on the main window and sets the
-// texts of the current language.
+// The four messages of the game.
+enum class MessageKind {
+  Pause,    // the pause notice; closing it resumes the game
+  Done,     // the solved message
+  NewGame,  // the give-up question before a new game: OK gives the game up
+  EndGame,  // the quit question, on top of every other window: only OK ends the game
+};
+inline constexpr int kMessageKinds = 4;
+
+// A message dialog: a borderless 250 x 125 panel on the lower-left part of the
+// dialog background, an outline round the whole panel and one round the
+// message, a message label and one or two buttons. Each showing places the
+// dialog on the main window and sets the texts of the current language. What
+// each kind shows and where comes from one table.
 class MessageDialog : public QDialog {
   Q_OBJECT
 
@@ -23,12 +32,14 @@ class MessageDialog : public QDialog {
   static constexpr int kResultOk = 1;
   static constexpr int kResultCancel = 2;
   static constexpr QSize kClientSize{250, 125};
-  static constexpr QRect kShape1{8, 8, 233, 45};
+  static constexpr QRect kMessageOutline{8, 8, 233, 45};
 
   // mainWindow is the parent and the window the dialog centres on (none: the
   // dialog stays where it is); background is the main window's dialog
   // background picture.
-  MessageDialog(QWidget* mainWindow, const QImage& background, Qt::WindowFlags extraFlags = {});
+  MessageDialog(MessageKind kind, QWidget* mainWindow, const QImage& background);
+
+  MessageKind Kind() const { return kind_; }
 
   // The showing: place and texts (also run by every show).
   void FormActivate();
@@ -44,16 +55,14 @@ class MessageDialog : public QDialog {
   void reject() override;
 
  protected:
-  QLabel* AddMessage(const QString& name, const QRect& place, int pixels);
-  GlyphButton* AddOkButton(const QRect& place, const QString& glyph);
-  GlyphButton* AddCancelButton(const QRect& place, const QString& glyph);
-  virtual void SetTexts() = 0;
-
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void SetTexts();
+
+  MessageKind kind_;
   QPointer<QWidget> mainWindow_;
   QImage background_;
   QLabel* message_ = nullptr;

@@ -2,33 +2,41 @@
 
 namespace zt {
 
-MessageDialogs::MessageDialogs(QWidget* mainWindow, const QImage& dialogBackground)
-    : done_(new TDoneDlg(mainWindow, dialogBackground)),
-      endGame_(new TEndGameDlg(mainWindow, dialogBackground)),
-      newGame_(new TNewGameDlg(mainWindow, dialogBackground)),
-      pause_(new TPauseDlg(mainWindow, dialogBackground)) {}
+MessageDialogs::MessageDialogs(QWidget* mainWindow, const QImage& dialogBackground) {
+  for (const MessageKind kind :
+       {MessageKind::Done, MessageKind::EndGame, MessageKind::NewGame, MessageKind::Pause}) {
+    dialogs_[static_cast<int>(kind)] = new MessageDialog(kind, mainWindow, dialogBackground);
+  }
+}
 
 MessageDialogs::~MessageDialogs() {
-  delete pause_.data();
-  delete newGame_.data();
-  delete endGame_.data();
-  delete done_.data();
+  for (const MessageKind kind :
+       {MessageKind::Pause, MessageKind::NewGame, MessageKind::EndGame, MessageKind::Done}) {
+    delete Dialog(kind);
+  }
+}
+
+int MessageDialogs::Exec(MessageKind kind) {
+  MessageDialog* dialog = Dialog(kind);
+  return dialog ? dialog->exec() : MessageDialog::kResultCancel;
 }
 
 void MessageDialogs::ShowPause() {
-  if (pause_) pause_->exec();
+  Exec(MessageKind::Pause);
 }
 
 void MessageDialogs::ShowDone() {
-  if (done_) done_->exec();
+  Exec(MessageKind::Done);
 }
 
 bool MessageDialogs::AskNewGame() {
-  return !newGame_ || newGame_->exec() != MessageDialog::kResultCancel;
+  // Without its dialog the question cannot be asked, and the game goes on.
+  return !Dialog(MessageKind::NewGame) ||
+         Exec(MessageKind::NewGame) != MessageDialog::kResultCancel;
 }
 
 bool MessageDialogs::AskEndGame() {
-  return endGame_ && endGame_->exec() == MessageDialog::kResultOk;
+  return Exec(MessageKind::EndGame) == MessageDialog::kResultOk;
 }
 
 }  // namespace zt

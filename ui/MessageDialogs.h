@@ -2,12 +2,10 @@
 
 #include <QImage>
 #include <QPointer>
+#include <array>
 
 #include "core/GameDialogs.h"
-#include "ui/P_done.h"
-#include "ui/P_end.h"
-#include "ui/P_new.h"
-#include "ui/P_pause.h"
+#include "ui/MessageDialog.h"
 
 class QWidget;
 
@@ -29,18 +27,16 @@ class MessageDialogs : public GameDialogs {
   // True only when answered Yes.
   bool AskEndGame() override;
 
-  TPauseDlg* PauseDlg() const { return pause_; }
-  TDoneDlg* DoneDlg() const { return done_; }
-  TNewGameDlg* NewGameDlg() const { return newGame_; }
-  TEndGameDlg* EndGameDlg() const { return endGame_; }
+  // Null once the main window has deleted it.
+  MessageDialog* Dialog(MessageKind kind) const { return dialogs_[static_cast<int>(kind)]; }
 
  private:
+  // Shows one modally; its result, or Cancel when it is gone.
+  int Exec(MessageKind kind);
+
   // The main window owns the dialogs as their parent and may go first; these
   // then turn null and are not deleted twice.
-  QPointer<TDoneDlg> done_;
-  QPointer<TEndGameDlg> endGame_;
-  QPointer<TNewGameDlg> newGame_;
-  QPointer<TPauseDlg> pause_;
+  std::array<QPointer<MessageDialog>, kMessageKinds> dialogs_;
 };
 
 }  // namespace zt

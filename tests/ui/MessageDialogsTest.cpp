@@ -30,16 +30,8 @@ QImage TellTaleBackground() {
 enum Which { kPause, kDone, kNewGame, kEndGame };
 
 MessageDialog* Dialog(const MessageDialogs& d, int which) {
-  switch (which) {
-    case kPause:
-      return d.PauseDlg();
-    case kDone:
-      return d.DoneDlg();
-    case kNewGame:
-      return d.NewGameDlg();
-    default:
-      return d.EndGameDlg();
-  }
+  static_assert(int(MessageKind::Pause) == kPause && int(MessageKind::EndGame) == kEndGame);
+  return d.Dialog(static_cast<MessageKind>(which));
 }
 
 // Shows the dialog through the host's interface; while it is open, `inside`
@@ -276,11 +268,11 @@ class MessageDialogsTest : public QObject {
   void mainWindowMayGoFirst() {
     auto mainWindow = std::make_unique<QWidget>();
     MessageDialogs dialogs(mainWindow.get(), background_);
-    QPointer<MessageDialog> pause = dialogs.PauseDlg();
+    QPointer<MessageDialog> pause = dialogs.Dialog(MessageKind::Pause);
     QCOMPARE(pause->parentWidget(), mainWindow.get());
     mainWindow.reset();
     QVERIFY(pause.isNull());
-    QVERIFY(dialogs.PauseDlg() == nullptr);
+    QVERIFY(dialogs.Dialog(MessageKind::Pause) == nullptr);
   }  // ~MessageDialogs must not delete the dialogs again
 };
 
