@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QString>
-#include <cstdint>
-
 namespace zt {
 
 // The four message dialogs as the host uses them. Each is modal and shows the
@@ -18,15 +15,6 @@ class GameDialogs {
   virtual bool AskNewGame() = 0;
   // The quit question; true only when answered Yes.
   virtual bool AskEndGame() = 0;
-};
-
-// The high-score list as the host uses it.
-class HighscoreService {
- public:
-  virtual ~HighscoreService() = default;
-  // Time 0 shows the list named variantKey; a time above 0 offers it to the
-  // list and opens the dialog only when it is among the five best.
-  virtual void ShowHighscores(const QString& variantKey, std::int32_t time) = 0;
 };
 
 }  // namespace zt

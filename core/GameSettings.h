@@ -1,46 +1,30 @@
 #pragma once
 
-#include <QRect>
-#include <QString>
-#include <optional>
+#include <array>
 
 #include "core/SettingsStore.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Puzzle.h"
 
 namespace zt {
 
 // The values of section "common", as the program holds them.
 struct GameSettings {
-  int tongue = -1;
-  int mode = 0;
-  int cmode = 2;
-  int bhorz = 5;
-  int bvert = 3;
-  int tmode = 1;
-  int zmode = 1;
+  int tongue = -1;   // the language, see core/Language.h
+  int mode = kCrux;  // the current puzzle
+  // Each puzzle's variant, by puzzle number; which stored keys they are and
+  // their ranges are in the puzzle catalog.
+  std::array<VariantValues, kPuzzleCount> variants = DefaultVariants();
   bool sound = true;
   bool music = true;
+
+  static std::array<VariantValues, kPuzzleCount> DefaultVariants();
 };
 
-// Reads section "common" in its fixed order and brings the variants into range.
-// A mode outside 0..3 starts with CRUX, as if nothing were stored.
+// Reads section "common" and brings the variants into range. A mode outside
+// 0..3 starts with CRUX, as if nothing were stored.
 GameSettings ReadGameSettings(const SettingsStore& store);
-// Writes the nine values in their fixed order; false if any write failed.
+// Writes all nine values; false if any write failed (every write is tried).
 bool WriteGameSettings(SettingsStore& store, const GameSettings& s);
-
-// The stored window position: "200", flags, show state, then left, top, right
-// and bottom of the window's normal rectangle, joined by ",".
-struct WindowPlacement {
-  int flags = 0;
-  int showState = 1;
-  QRect normal;  // left, top, width, height
-};
-QString FormatWindowPlacement(const WindowPlacement& placement);
-// Only the left and top are used from a stored text; nothing for a text that
-// is not seven integers starting with the marker 200.
-std::optional<QPoint> ParseWindowPosition(const QString& text);
-// Where a window of the given size goes when its stored left and top are
-// brought back: its right and bottom edges are kept on the screen, the left
-// and top are not limited.
-QPoint ClampWindowPosition(QPoint stored, QSize window, QSize screen);
 
 }  // namespace zt

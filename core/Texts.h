@@ -4,7 +4,8 @@
 
 namespace zt {
 
-// The main window's texts in both languages.
+// The main window's texts in both languages (each puzzle's own are in its
+// catalog entry).
 enum class Hint {
   MixBtn,
   OptionBtn,
@@ -16,10 +17,6 @@ enum class Hint {
   MidiBtnUp,
   HighScoreBtn,
   ExitBtn,
-  CruxBtn,
-  TilzBtn,
-  BossBtn,
-  TransitBtn,
   TimeLabel,
   TongueBtn,
   HelpBtn,
@@ -28,7 +25,5 @@ enum class Hint {
 };
 
 QString HintText(Hint hint, bool german);
-// The rules of puzzle mode 0..3; "\r" breaks the line.
-QString RulesText(int mode, bool german);
 
 }  // namespace zt

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/GameSettings.h"
+#include "core/WindowPlacement.h"
 #include "fuzz/FuzzKit.h"
 
 namespace {
@@ -17,17 +18,19 @@ const char* const kKeys[] = {"tongue", "mode",  "cmode", "bhorz", "bvert",
 
 void CheckRanges(const GameSettings& s) {
   ZT_FUZZ_CHECK(s.mode >= 0 && s.mode <= 3);
-  ZT_FUZZ_CHECK(s.cmode >= 1 && s.cmode <= 16);
-  ZT_FUZZ_CHECK(s.bhorz >= 3 && s.bhorz <= 7);
-  ZT_FUZZ_CHECK(s.bvert >= 2 && s.bvert <= 5);
-  ZT_FUZZ_CHECK(s.tmode >= 1 && s.tmode <= 22);
-  ZT_FUZZ_CHECK(s.zmode >= 1 && s.zmode <= 5);
+  ZT_FUZZ_CHECK(s.variants[kCrux][0] >= 1 && s.variants[kCrux][0] <= 16);
+  ZT_FUZZ_CHECK(s.variants[kBoss][0] >= 3 && s.variants[kBoss][0] <= 7);
+  ZT_FUZZ_CHECK(s.variants[kBoss][1] >= 2 && s.variants[kBoss][1] <= 5);
+  ZT_FUZZ_CHECK(s.variants[kTransit][0] >= 1 && s.variants[kTransit][0] <= 22);
+  ZT_FUZZ_CHECK(s.variants[kTilz][0] >= 1 && s.variants[kTilz][0] <= 5);
 }
 
 bool Same(const GameSettings& a, const GameSettings& b) {
-  return a.tongue == b.tongue && a.mode == b.mode && a.cmode == b.cmode && a.bhorz == b.bhorz &&
-         a.bvert == b.bvert && a.tmode == b.tmode && a.zmode == b.zmode && a.sound == b.sound &&
-         a.music == b.music;
+  return a.tongue == b.tongue && a.mode == b.mode && a.variants[kCrux][0] == b.variants[kCrux][0] &&
+         a.variants[kBoss][0] == b.variants[kBoss][0] &&
+         a.variants[kBoss][1] == b.variants[kBoss][1] &&
+         a.variants[kTransit][0] == b.variants[kTransit][0] &&
+         a.variants[kTilz][0] == b.variants[kTilz][0] && a.sound == b.sound && a.music == b.music;
 }
 
 QString File() {
@@ -45,11 +48,11 @@ void ReadAndQuit(const QString& path) {
   GameSettings next = s;
   next.tongue = s.tongue == 1 ? 0 : 1;
   next.mode = (s.mode + 1) % 4;
-  next.cmode = s.cmode % 16 + 1;
-  next.bhorz = s.bhorz == 7 ? 3 : s.bhorz + 1;
-  next.bvert = s.bvert == 5 ? 2 : s.bvert + 1;
-  next.tmode = s.tmode % 22 + 1;
-  next.zmode = s.zmode % 5 + 1;
+  next.variants[kCrux][0] = s.variants[kCrux][0] % 16 + 1;
+  next.variants[kBoss][0] = s.variants[kBoss][0] == 7 ? 3 : s.variants[kBoss][0] + 1;
+  next.variants[kBoss][1] = s.variants[kBoss][1] == 5 ? 2 : s.variants[kBoss][1] + 1;
+  next.variants[kTransit][0] = s.variants[kTransit][0] % 22 + 1;
+  next.variants[kTilz][0] = s.variants[kTilz][0] % 5 + 1;
   next.sound = !s.sound;
   next.music = !s.music;
   WindowPlacement placement;
@@ -80,11 +83,11 @@ void FuzzValues(const std::uint8_t* data, std::size_t size) {
     const GameSettings s = ReadGameSettings(store);
     CheckRanges(s);
     auto value = [&](int i) { return i < values.size() ? values[i] : QString(); };
-    ZT_FUZZ_CHECK(s.cmode == Expected(value(2), 2, 1, 16));
-    ZT_FUZZ_CHECK(s.bhorz == Expected(value(3), 5, 3, 7));
-    ZT_FUZZ_CHECK(s.bvert == Expected(value(4), 3, 2, 5));
-    ZT_FUZZ_CHECK(s.tmode == Expected(value(5), 1, 1, 22));
-    ZT_FUZZ_CHECK(s.zmode == Expected(value(6), 1, 1, 5));
+    ZT_FUZZ_CHECK(s.variants[kCrux][0] == Expected(value(2), 2, 1, 16));
+    ZT_FUZZ_CHECK(s.variants[kBoss][0] == Expected(value(3), 5, 3, 7));
+    ZT_FUZZ_CHECK(s.variants[kBoss][1] == Expected(value(4), 3, 2, 5));
+    ZT_FUZZ_CHECK(s.variants[kTransit][0] == Expected(value(5), 1, 1, 22));
+    ZT_FUZZ_CHECK(s.variants[kTilz][0] == Expected(value(6), 1, 1, 5));
     ZT_FUZZ_CHECK(s.sound == (Expected(value(7), 1, INT_MIN, INT_MAX) != 0));
     ZT_FUZZ_CHECK(s.music == (Expected(value(8), 1, INT_MIN, INT_MAX) != 0));
     ZT_FUZZ_CHECK(store.ReadString("common", "MainForm", "none") ==

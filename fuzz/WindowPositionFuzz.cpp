@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/GameSettings.h"
+#include "core/WindowPlacement.h"
 #include "fuzz/FuzzKit.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <array>
 
-#include "core/GameDialogs.h"
+#include "core/HighscoreService.h"
 #include "highscore/HighscoreList.h"
 
 class QCheckBox;

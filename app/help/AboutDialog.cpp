@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/Language.h"
+#include "puzzles/catalog/PuzzleCatalog.h"
 
 namespace zt {
 
@@ -20,23 +21,6 @@ QFont SansFont(int pixels, bool bold = false) {
   f.setBold(bold);
   return f;
 }
-
-struct PuzzleLine {
-  const char* name;
-  const char* german;
-  const char* english;
-};
-
-constexpr PuzzleLine kPuzzles[4] = {
-    {"CRUX", "Zwei gekreuzte Balken verschieben, bis ihre Teile das Muster bilden.",
-     "Slide two crossing baulks until their pieces form the pattern."},
-    {"TILZ", "Platten schieben, bis die große grüne Platte ihr Ziel erreicht.",
-     "Push the plates until the big green plate reaches its target."},
-    {"BOSS", "Die Zahlensteine über die Lücke in die richtige Reihenfolge bringen.",
-     "Move the numbered tiles through the gap into their order."},
-    {"TRANSIT", "Zeilen und Spalten im Kreis drehen, bis das Brett das Muster zeigt.",
-     "Turn rows and columns round until the board copies the pattern."},
-};
 
 }  // namespace
 
@@ -67,8 +51,8 @@ AboutDialog::AboutDialog(QWidget* parent)
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(12);
   grid->setVerticalSpacing(6);
-  for (int i = 0; i < 4; ++i) {
-    auto* name = new QLabel(kPuzzles[i].name, this);
+  for (int i = 0; i < kPuzzleCount; ++i) {
+    auto* name = new QLabel(CatalogEntry(i).name, this);
     name->setFont(SansFont(12, true));
     PuzzleLabels[i] = new QLabel(this);
     grid->addWidget(name, i, 0, Qt::AlignTop);
@@ -93,9 +77,9 @@ void AboutDialog::SetTexts() {
   setWindowTitle(Say(QString("Über Zindle Tavrin"), QString("About Zindle Tavrin")));
   MakersLabel->setText(Say(QString("Vier Schieberätsel von Zindle Games"),
                            QString("Four sliding puzzles by Zindle Games")));
-  for (int i = 0; i < 4; ++i) {
-    PuzzleLabels[i]->setText(
-        Say(QString::fromUtf8(kPuzzles[i].german), QString::fromUtf8(kPuzzles[i].english)));
+  for (int i = 0; i < kPuzzleCount; ++i) {
+    const Words& about = CatalogEntry(i).about;
+    PuzzleLabels[i]->setText(QString::fromUtf8(Say(about.german, about.english)));
   }
 }
 

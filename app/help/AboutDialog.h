@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
+
+#include "puzzles/core/PlayState.h"
 
 class QLabel;
 class QPushButton;
@@ -16,7 +19,7 @@ class AboutDialog final : public QDialog {
 
   QLabel* TitleLabel = nullptr;
   QLabel* MakersLabel = nullptr;
-  QLabel* PuzzleLabels[4] = {};  // CRUX, TILZ, BOSS, TRANSIT
+  std::array<QLabel*, kPuzzleCount> PuzzleLabels{};  // by puzzle number
   QPushButton* OKBtn = nullptr;
 
   // Sets the texts by Tongue.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "puzzles/catalog/PuzzleCatalog.h"
 #include "puzzles/core/Canvas.h"
 
 namespace zt {
@@ -29,8 +30,8 @@ void PuzzleHost::StartUp(int mode) {
   Current().InitPuzzle();
 }
 
-void PuzzleHost::PlaySound(int n) {
-  if (view_.SoundOn()) view_.PlayEffect(n);
+void PuzzleHost::PlaySound(SoundEffect effect) {
+  if (view_.SoundOn()) view_.PlayEffect(effect);
 }
 
 void PuzzleHost::Delay(int ms) {
@@ -46,7 +47,7 @@ void PuzzleHost::PuzzleSolved() {
   auto& state = play_.PuzzleState[play_.PuzzleMode];
   if (state == kSolved) return;
   state = kSolved;
-  PlaySound(5);
+  PlaySound(SoundEffect::Solved);
   dialogs_.ShowDone();
   MakeVariantKey();
   scores_.ShowHighscores(variantKey_, play_.PuzzleClock[play_.PuzzleMode]);
@@ -132,9 +133,9 @@ void PuzzleHost::OptionBtnMouseDown(int button) {
 }
 
 QString PuzzleHost::VariantKeyFor(int mode, int number) {
-  static const char* const kPrefixes[kPuzzleCount] = {"crux", "tilz", "boss", "tran"};
   const QString digits = QString::number(number);
-  return QString::fromLatin1(kPrefixes[mode]) + (digits.size() < 2 ? "0" + digits : digits);
+  return QString::fromLatin1(CatalogEntry(mode).highscorePrefix) +
+         (digits.size() < 2 ? "0" + digits : digits);
 }
 
 const QString& PuzzleHost::MakeVariantKey() {

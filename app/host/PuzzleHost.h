@@ -8,6 +8,8 @@
 
 #include "app/host/HostView.h"
 #include "core/GameDialogs.h"
+#include "core/HighscoreService.h"
+#include "puzzles/core/FrameDriver.h"
 #include "puzzles/core/HostServices.h"
 #include "puzzles/core/PlayState.h"
 #include "puzzles/core/Puzzle.h"
@@ -26,6 +28,8 @@ class PuzzleHost final : public HostServices {
   // The puzzles are made with this host as their services, so they come second.
   void SetPuzzles(std::array<Puzzle*, kPuzzleCount> puzzles) { puzzles_ = puzzles; }
 
+  // The one driver of every puzzle's move animations.
+  FrameDriver& Frames() { return frames_; }
   PlayState& Play() { return play_; }
   const PlayState& Play() const { return play_; }
   int Mode() const { return play_.PuzzleMode; }
@@ -40,7 +44,7 @@ class PuzzleHost final : public HostServices {
   void MarkStartPuzzleReady() { play_.PuzzleState[play_.PuzzleMode] = kReady; }
 
   // Host services.
-  void PlaySound(int n) override;
+  void PlaySound(SoundEffect effect) override;
   void Delay(int ms) override;
   void RepaintClock() override;
   void PuzzleSolved() override;
@@ -76,6 +80,7 @@ class PuzzleHost final : public HostServices {
   QImage digitStrip_;
   QImage clock_;
   PlayState play_;
+  FrameDriver frames_{*this, play_};
   QString variantKey_;
   std::function<void(int)> delay_;
 };

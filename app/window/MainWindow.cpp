@@ -16,7 +16,11 @@
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
 #include "core/Language.h"
+#include "core/SettingsKeys.h"
 #include "core/Texts.h"
+#include "core/WindowPlacement.h"
+#include "puzzles/catalog/PuzzleCatalog.h"
+#include "puzzles/catalog/PuzzleViews.h"
 #include "ui/DialogKit.h"
 
 namespace zt {
@@ -24,9 +28,6 @@ namespace zt {
 namespace {
 
 constexpr int kToolbarHeight = 33;
-const QString kCommon = QStringLiteral("common");
-const QString kPositionSection = QStringLiteral("Common");
-const QString kPositionKey = QStringLiteral("MainForm");
 
 int ButtonNumber(Qt::MouseButton b) {
   switch (b) {
@@ -41,16 +42,9 @@ int ButtonNumber(Qt::MouseButton b) {
   }
 }
 
-// RulesShape's place for each puzzle, in client coordinates.
-const QRect kRulesPlaces[kPuzzleCount] = {
-    {300, 200 + kToolbarHeight, 190, 120},
-    {355, 278 + kToolbarHeight, 125, 47},
-    {413, 24 + kToolbarHeight, 62, 281},
-    {345, 225 + kToolbarHeight, 140, 90},
-};
-
-// LevelLabel's place for each puzzle, in client coordinates.
-const QPoint kLevelPlaces[kPuzzleCount] = {{430, 310}, {450, 275}, {370, 325}, {445, 315}};
+QString Pick(const Words& words, bool german) {
+  return QString::fromUtf8(german ? words.german : words.english);
+}
 
 QString RulesTooltip(const QString& rules) {
   QString text = rules;
@@ -238,12 +232,11 @@ void MainWindow::FormCreate() {
 
   HostView& view = *this;
   host_ = std::make_unique<PuzzleHost>(view, *relay_, *relay_, digitStrip_);
-  const PuzzleContext ctx{*host_, canvas_, random_, host_->Play()};
-  crux_ = std::make_unique<CruxView>(ctx);
-  tilz_ = std::make_unique<TilzView>(ctx);
-  boss_ = std::make_unique<BossView>(ctx);
-  transit_ = std::make_unique<TransitView>(ctx);
-  host_->SetPuzzles({crux_.get(), tilz_.get(), boss_.get(), transit_.get()});
+  puzzles_ = MakePuzzleViews({*host_, canvas_, random_, host_->Play(), host_->Frames()});
+  std::array<Puzzle*, kPuzzleCount> puzzles{};
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzles[p] = puzzles_[p].get();
+  host_->SetPuzzles(puzzles);
 
   setFixedSize(Canvas::kWidth, kToolbarHeight + Canvas::kHeight);
   QFont systemFont("DejaVu Sans");
@@ -253,11 +246,8 @@ void MainWindow::FormCreate() {
 
   const GameSettings s = ReadGameSettings(store_);
   Tongue = s.tongue;
-  crux_->Rules().CruxPattern = s.cmode;
-  boss_->Rules().BossColumns = s.bhorz;
-  boss_->Rules().BossRows = s.bvert;
-  transit_->Rules().TransitPattern = s.tmode;
-  tilz_->Rules().TilzLevel = s.zmode;
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzles_[p]->SetVariant(s.variants[p]);
 
   BuildControls();
   soundbtn->setChecked(s.sound);
@@ -310,10 +300,8 @@ void MainWindow::BuildControls() {
   MidiBtn = new ToolButton(bar, "music", at(100), true);
   HighScoreBtn = new ToolButton(bar, "highscore", at(124));
   ExitBtn = new ToolButton(bar, "exit", at(148));
-  CruxBtn = new ToolButton(bar, "crux", at(176), true);
-  TilzBtn = new ToolButton(bar, "tilz", at(200), true);
-  BossBtn = new ToolButton(bar, "boss", at(224), true);
-  TransitBtn = new ToolButton(bar, "transit", at(248), true);
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzleBtns_[p] = new ToolButton(bar, CatalogEntry(p).glyph, at(176 + 24 * p), true);
   TongueBtn = new ToolButton(bar, "tongue", at(396, 24));
   HelpBtn = new ToolButton(bar, "help", at(418));
   InfoBtn = new ToolButton(bar, "info", at(442));
@@ -321,10 +309,8 @@ void MainWindow::BuildControls() {
 
   puzzleGroup_ = new QButtonGroup(this);
   puzzleGroup_->setExclusive(true);
-  puzzleGroup_->addButton(CruxBtn, kCrux);
-  puzzleGroup_->addButton(TilzBtn, kTilz);
-  puzzleGroup_->addButton(BossBtn, kBoss);
-  puzzleGroup_->addButton(TransitBtn, kTransit);
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzleGroup_->addButton(puzzleBtns_[p], p);
 
   auto* bevel = new QFrame(bar);
   bevel->setGeometry(275, 4, 120, 26);
@@ -429,20 +415,19 @@ void MainWindow::SetHints() {
   MidiBtn->setToolTip(HintText(MidiBtn->isChecked() ? Hint::MidiBtnDown : Hint::MidiBtnUp, g));
   HighScoreBtn->setToolTip(HintText(Hint::HighScoreBtn, g));
   ExitBtn->setToolTip(HintText(Hint::ExitBtn, g));
-  CruxBtn->setToolTip(HintText(Hint::CruxBtn, g));
-  TilzBtn->setToolTip(HintText(Hint::TilzBtn, g));
-  BossBtn->setToolTip(HintText(Hint::BossBtn, g));
-  TransitBtn->setToolTip(HintText(Hint::TransitBtn, g));
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzleBtns_[p]->setToolTip(Pick(CatalogEntry(p).buttonHint, g));
   TimeLabel->setText(HintText(Hint::TimeLabel, g));
   TongueBtn->setToolTip(HintText(Hint::TongueBtn, g));
   HelpBtn->setToolTip(HintText(Hint::HelpBtn, g));
   InfoBtn->setToolTip(HintText(Hint::InfoBtn, g));
   ZindleBtn->setToolTip(HintText(Hint::ZindleBtn, g));
-  rulesHint_ = RulesText(host_->Mode(), g);
+  rulesHint_ = Pick(CatalogEntry(host_->Mode()).rules, g);
 }
 
 void MainWindow::ShowLevel() {
-  levelLabel_->move(kLevelPlaces[host_->Mode()]);
+  const WindowPoint place = CatalogEntry(host_->Mode()).levelLabelPlace;
+  levelLabel_->move(place.x, place.y);
   levelLabel_->setText(QString::fromStdString(host_->Current().LevelText()));
 }
 
@@ -450,11 +435,8 @@ GameSettings MainWindow::CurrentSettings() const {
   GameSettings s;
   s.tongue = Tongue;
   s.mode = host_->Mode();
-  s.cmode = crux_->Rules().CruxPattern;
-  s.bhorz = boss_->Rules().BossColumns;
-  s.bvert = boss_->Rules().BossRows;
-  s.tmode = transit_->Rules().TransitPattern;
-  s.zmode = tilz_->Rules().TilzLevel;
+  for (int p = 0; p < kPuzzleCount; ++p)
+    s.variants[p] = puzzles_[p]->Variant();
   s.sound = soundbtn->isChecked();
   s.music = MidiBtn->isChecked();
   return s;
@@ -472,8 +454,8 @@ bool MainWindow::SoundOn() const {
   return soundbtn->isChecked();
 }
 
-void MainWindow::PlayEffect(int n) {
-  effects_.PlayEffect(n);
+void MainWindow::PlayEffect(SoundEffect effect) {
+  effects_.PlayEffect(static_cast<int>(effect));
 }
 
 void MainWindow::MusicUpkeep() {
@@ -503,7 +485,8 @@ bool MainWindow::LoadAtlas(int mode) {
 }
 
 void MainWindow::PlaceRulesShape() {
-  rulesShape_ = kRulesPlaces[host_->Mode()];
+  const WindowRect place = CatalogEntry(host_->Mode()).rulesHintPlace;
+  rulesShape_ = QRect(place.left, place.top, place.width, place.height);
 }
 
 void MainWindow::EnableOptionBtn() {
@@ -526,7 +509,8 @@ void MainWindow::ShowError(const QString& text) {
 void MainWindow::RestoreWindowPosition() {
   // Some window systems (Wayland) do not let a program place its windows.
   if (QGuiApplication::platformName().startsWith("wayland")) return;
-  const auto stored = ParseWindowPosition(store_.ReadString(kPositionSection, kPositionKey, {}));
+  const auto stored = ParseWindowPosition(
+      store_.ReadString(settings::kCommonSection, settings::kWindowPositionKey, {}));
   if (!stored) return;
   QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen ? screen->geometry().size() : QSize(1 << 20, 1 << 20);
@@ -535,9 +519,10 @@ void MainWindow::RestoreWindowPosition() {
 
 bool MainWindow::SaveWindowPosition() {
   WindowPlacement placement;
-  placement.showState = isMinimized() ? 2 : 1;
+  placement.showState = isMinimized() ? WindowPlacement::kMinimized : WindowPlacement::kShown;
   placement.normal = frameGeometry();
-  return store_.WriteString(kPositionSection, kPositionKey, FormatWindowPlacement(placement));
+  return store_.WriteString(settings::kCommonSection, settings::kWindowPositionKey,
+                            FormatWindowPlacement(placement));
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -17,6 +17,7 @@
 #include "app/sound/Sound.h"
 #include "core/GameDialogs.h"
 #include "core/GameSettings.h"
+#include "core/HighscoreService.h"
 #include "core/SettingsStore.h"
 #include "highscore/TextScrambler.h"
 #include "puzzles/boss/BossView.h"
@@ -112,7 +113,8 @@ class MainWindow final : public QWidget, private HostView {
 
   // Toolbar controls, by name.
   ToolButton *MixBtn, *OptionBtn, *PauseBtn, *soundbtn, *MidiBtn, *HighScoreBtn, *ExitBtn;
-  ToolButton *CruxBtn, *TilzBtn, *BossBtn, *TransitBtn;
+  // The puzzle buttons, by puzzle number.
+  ToolButton* PuzzleBtn(int puzzle) const { return puzzleBtns_[puzzle]; }
   ToolButton *TongueBtn, *HelpBtn, *InfoBtn, *ZindleBtn;
   QLabel* TimeLabel = nullptr;
 
@@ -148,7 +150,7 @@ class MainWindow final : public QWidget, private HostView {
   // HostView
   void SetTimerEnabled(bool on) override;
   bool SoundOn() const override;
-  void PlayEffect(int n) override;
+  void PlayEffect(SoundEffect effect) override;
   void MusicUpkeep() override;
   void PresentClock() override;
   bool LoadAtlas(int mode) override;
@@ -180,10 +182,7 @@ class MainWindow final : public QWidget, private HostView {
   SoundEffects effects_;
   MusicBox music_;
   std::unique_ptr<DialogRelay> relay_;
-  std::unique_ptr<CruxView> crux_;
-  std::unique_ptr<TilzView> tilz_;
-  std::unique_ptr<BossView> boss_;
-  std::unique_ptr<TransitView> transit_;
+  std::array<std::unique_ptr<Puzzle>, kPuzzleCount> puzzles_;
   std::unique_ptr<PuzzleHost> host_;
 
   QTimer timer_;
@@ -191,6 +190,7 @@ class MainWindow final : public QWidget, private HostView {
   PlayArea* box_ = nullptr;
   ClockDisplay* timbox_ = nullptr;
   LevelLabel* levelLabel_ = nullptr;
+  std::array<ToolButton*, kPuzzleCount> puzzleBtns_{};
   QButtonGroup* puzzleGroup_ = nullptr;
   QRect rulesShape_{463, 58, 32, 32};
   QString rulesHint_;

@@ -13,7 +13,7 @@ namespace zt::bench {
 // Host services that do nothing: no sound, no waiting.
 class QuietHost final : public HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {}
   void RepaintClock() override {}
   void PuzzleSolved() override { ++solved; }

@@ -49,12 +49,13 @@ int main(int argc, char** argv) {
 
   zt::PlayState play;
   zt::bench::QuietHost host;
+  zt::FrameDriver driver{host, play};
   zt::ClockRandom random(7);
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   int presents = 0;
   canvas.SetPresenter([&presents](const QRect&) { ++presents; });
-  zt::PuzzleContext ctx{host, canvas, random, play};
+  zt::PuzzleContext ctx{host, canvas, random, play, driver};
   zt::CruxView crux(ctx);
   crux.Rules().CruxPattern = 16;  // the most varied pictures
   crux.InitPuzzle();

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
 
   zt::PlayState play;
   zt::bench::QuietHost host;
+  zt::FrameDriver driver{host, play};
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   bool ok = true;
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
   QImage mixed[16];
   for (int n = 1; n <= 16; ++n) {
     zt::bench::BackAndForth backAndForth;
-    zt::PuzzleContext finishedCtx{host, canvas, backAndForth, play};
+    zt::PuzzleContext finishedCtx{host, canvas, backAndForth, play, driver};
     zt::CruxView crux(finishedCtx);
     crux.Rules().CruxPattern = n;
     crux.InitPuzzle();
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     finished[n - 1] = canvas.Screen().copy();
 
     zt::ClockRandom random(static_cast<std::uint32_t>(1000 + n));
-    zt::PuzzleContext mixedCtx{host, canvas, random, play};
+    zt::PuzzleContext mixedCtx{host, canvas, random, play, driver};
     zt::CruxView mixedCrux(mixedCtx);
     mixedCrux.Rules().CruxPattern = n;
     mixedCrux.InitPuzzle();
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   // Half way through a slide down of the vertical baulk.
   {
     zt::bench::BackAndForth backAndForth;
-    zt::PuzzleContext ctx{host, canvas, backAndForth, play};
+    zt::PuzzleContext ctx{host, canvas, backAndForth, play, driver};
     zt::CruxView crux(ctx);
     crux.Rules().CruxPattern = 16;
     crux.InitPuzzle();

@@ -17,7 +17,7 @@
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
 #include "app/sound/Sound.h"
-#include "tests/sound/RawAudio.h"
+#include "tests/app/sound/RawAudio.h"
 
 namespace {
 

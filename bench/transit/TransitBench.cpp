@@ -13,7 +13,7 @@ namespace {
 
 class NoWaitHost final : public zt::HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {}  // the 20 ms waits are the animation's pace, not its cost
   void RepaintClock() override {}
   void PuzzleSolved() override {}
@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   play.PuzzleMode = zt::kTransit;
   play.PuzzleState[zt::kTransit] = zt::kRunning;
   NoWaitHost host;
+  zt::FrameDriver driver{host, play};
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   QImage display = zt::Canvas::MakeImage(zt::Canvas::kWidth, zt::Canvas::kHeight);
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
     presentedPixels += static_cast<long>(r.width()) * r.height();
   });
   zt::ClockRandom random(1);
-  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play});
+  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play, driver});
   puzzle.Rules().TransitPattern = 22;
   puzzle.InitPuzzle();
   puzzle.PaintPuzzle();

@@ -32,11 +32,16 @@ void BossView::DrawBossCell(int column, int row) {
   }
 }
 
+void BossView::SetVariant(const VariantValues& values) {
+  rules_.BossColumns = values[0];
+  rules_.BossRows = values[1];
+}
+
 void BossView::NextVariant(int button) {
   if (button == kLeftButton) {
-    if (++rules_.BossColumns > BossRules::kMaxColumns) rules_.BossColumns = 3;
+    if (++rules_.BossColumns > BossRules::kMaxColumns) rules_.BossColumns = BossRules::kMinColumns;
   } else if (button == kRightButton) {
-    if (++rules_.BossRows > BossRules::kMaxRows) rules_.BossRows = 2;
+    if (++rules_.BossRows > BossRules::kMaxRows) rules_.BossRows = BossRules::kMinRows;
   }
   MixPuzzle();
 }
@@ -56,56 +61,63 @@ void BossView::PuzzleMouseDown(int x, int y, int /*button*/) {
   }
   if (column == 0 || row == 0) return;
 
-  // Each test sees the gap as it is then; after one move none of the later
-  // tests can match, so a press makes at most one move.
-  if (row == rules_.GapRow && column == rules_.GapColumn + 1) MoveTile(BossMove::Left);
-  if (row == rules_.GapRow && column == rules_.GapColumn - 1) MoveTile(BossMove::Right);
-  if (column == rules_.GapColumn && row == rules_.GapRow + 1) MoveTile(BossMove::Up);
-  if (column == rules_.GapColumn && row == rules_.GapRow - 1) MoveTile(BossMove::Down);
+  // Only a tile beside the gap moves, into the gap.
+  if (row == rules_.GapRow && column == rules_.GapColumn + 1) {
+    PlayMove(BossMove::Left);
+  } else if (row == rules_.GapRow && column == rules_.GapColumn - 1) {
+    PlayMove(BossMove::Right);
+  } else if (column == rules_.GapColumn && row == rules_.GapRow + 1) {
+    PlayMove(BossMove::Up);
+  } else if (column == rules_.GapColumn && row == rules_.GapRow - 1) {
+    PlayMove(BossMove::Down);
+  }
 }
 
 void BossView::PuzzleKeyDown(int key) {
-  BossMove move;
   switch (key) {
     case kKeyLeft:
-      move = BossMove::Left;
+      PlayMove(BossMove::Left);
       break;
     case kKeyUp:
-      move = BossMove::Up;
+      PlayMove(BossMove::Up);
       break;
     case kKeyRight:
-      move = BossMove::Right;
+      PlayMove(BossMove::Right);
       break;
     case kKeyDown:
-      move = BossMove::Down;
+      PlayMove(BossMove::Down);
       break;
     default:
-      return;
+      break;
   }
+}
+
+void BossView::PlayMove(BossMove move) {
   if (rules_.CanMove(move)) MoveTile(move);
 }
 
 void BossView::MoveTile(BossMove move) {
   ctx_.play.StartClock(kBoss);
-  ctx_.host.PlaySound(3);
+  ctx_.host.PlaySound(SoundEffect::BossMove);
 
   // The animated region covers the tile's cell and the old gap cell; the face
-  // starts one cell away from the gap and arrives in it at frame 10.
+  // starts one cell away from the gap and arrives in it at the last frame.
   const bool horizontal = move == BossMove::Left || move == BossMove::Right;
   const bool towardsStart = move == BossMove::Left || move == BossMove::Up;
   const int regionColumn = move == BossMove::Right ? rules_.GapColumn - 1 : rules_.GapColumn;
   const int regionRow = move == BossMove::Down ? rules_.GapRow - 1 : rules_.GapRow;
   const QRect region(BossCellLeft(regionColumn), BossCellTop(regionRow),
                      horizontal ? 2 * kCell : kCell, horizontal ? kCell : 2 * kCell);
-  // Moves towards the board's start tick in frames 3, 6, 9, the others in 2, 5, 8.
-  const int tickPhase = towardsStart ? 0 : 2;
+  // Moves towards the board's start tick after frames 3, 6, 9, the others after 2, 5, 8.
+  const FramePlan plan{kBoss, kFrames, kFrameDelay,
+                       towardsStart ? TickFrames{3, 6, 9} : TickFrames{2, 5, 8}};
 
   rules_.ChangeBoard(move);
   const QPoint face = FacePosition(rules_.Board(rules_.GapColumn, rules_.GapRow));
 
   Canvas& canvas = ctx_.canvas;
-  for (int frame = 1; frame <= kFrames; ++frame) {
-    const int along = towardsStart ? kCell - 5 * frame : 5 * frame;
+  ctx_.frames.Play(plan, [&](int frame) {
+    const int along = towardsStart ? kCell - kFrameStep * frame : kFrameStep * frame;
     Canvas::Copy(canvas.Atlas(), region.x(), region.y(), region.width(), region.height(),
                  canvas.BackBuffer(), region.x(), region.y());
     const int fx = horizontal ? region.x() + along : region.x();
@@ -114,12 +126,7 @@ void BossView::MoveTile(BossMove move) {
     Canvas::Copy(canvas.BackBuffer(), region.x(), region.y(), region.width(), region.height(),
                  canvas.Screen(), region.x(), region.y());
     canvas.Present(region);
-    if (ctx_.play.Running(kBoss) && frame % 3 == tickPhase) {
-      ++ctx_.play.PuzzleClock[kBoss];
-      ctx_.host.RepaintClock();
-    }
-    ctx_.host.Delay(kFrameDelay);
-  }
+  });
 
   rules_.MoveGap(move);
   if (rules_.IsBossSolved()) ctx_.host.PuzzleSolved();

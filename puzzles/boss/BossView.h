@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 
 #include "puzzles/boss/BossRules.h"
+#include "puzzles/core/Canvas.h"
 #include "puzzles/core/Puzzle.h"
 
 namespace zt {
@@ -12,8 +14,13 @@ namespace zt {
 class BossView final : public Puzzle {
  public:
   static constexpr int kCell = 50;
-  static constexpr int kFaceTop = 333;  // first row of tile faces in the atlas
+  // The board is centred on this point of the play area, whatever its size.
+  static constexpr QPoint kBoardCentre{213, 166};
+  // Tile faces in the atlas: rows of ten below the background, by tile code.
+  static constexpr int kFaceTop = 333;
+  static constexpr int kFacesPerRow = 10;
   static constexpr int kFrames = 10;
+  static constexpr int kFrameStep = kCell / kFrames;  // pixels per frame
   static constexpr int kFrameDelay = 20;
 
   explicit BossView(const PuzzleContext& ctx) : ctx_(ctx) {}
@@ -28,19 +35,32 @@ class BossView final : public Puzzle {
   void NextVariant(int button) override;
   bool TakesKeys() const override { return true; }
   void PuzzleKeyDown(int key) override;
+  VariantValues Variant() const override { return {rules_.BossColumns, rules_.BossRows}; }
+  void SetVariant(const VariantValues& values) override;
   int VariantNumber() const override { return rules_.BossColumns * rules_.BossRows; }
   std::string LevelText() const override;
 
-  int BossCellLeft(int column) const { return 213 - 25 * rules_.BossColumns + 50 * (column - 1); }
-  int BossCellTop(int row) const { return 166 - 25 * rules_.BossRows + 50 * (row - 1); }
+  // Plays one move as the player's press or key would: a refused move (no
+  // tile on that side of the gap) does nothing at all.
+  void PlayMove(BossMove move);
+
+  int BossCellLeft(int column) const {
+    return kBoardCentre.x() - kCell * rules_.BossColumns / 2 + kCell * (column - 1);
+  }
+  int BossCellTop(int row) const {
+    return kBoardCentre.y() - kCell * rules_.BossRows / 2 + kCell * (row - 1);
+  }
   // The atlas place of a tile face.
-  static QPoint FacePosition(int code) { return {50 * (code % 10), kFaceTop + 50 * (code / 10)}; }
+  static QPoint FacePosition(int code) {
+    return {kCell * (code % kFacesPerRow), kFaceTop + kCell * (code / kFacesPerRow)};
+  }
 
   void DrawBossCell(int column, int row);
+
+ private:
   // A whole move: clock start, sound, board change, animation, gap, solved test.
   void MoveTile(BossMove move);
 
- private:
   PuzzleContext ctx_;
   BossRules rules_;
 };

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "puzzles/core/SoundEffect.h"
+
 namespace zt {
 
 // What the host offers the puzzles.
 class HostServices {
  public:
   virtual ~HostServices() = default;
-  // Plays sound effect n (1..7) if sound effects are on.
-  virtual void PlaySound(int n) = 0;
+  // Plays the sound effect if sound effects are on.
+  virtual void PlaySound(SoundEffect effect) = 0;
   // Blocks for ms milliseconds without handling any event: input waits in the
-  // queue and the clock timer cannot fire meanwhile.
+  // queue and the clock timer cannot fire meanwhile. Only the frame driver
+  // waits.
   virtual void Delay(int ms) = 0;
   // Draws the current puzzle's clock at once.
   virtual void RepaintClock() = 0;

@@ -1,21 +1,26 @@
 #pragma once
 
+#include <array>
 #include <string>
 
-#include "puzzles/core/Canvas.h"
+#include "puzzles/core/FrameDriver.h"
 #include "puzzles/core/HostServices.h"
 #include "puzzles/core/PlayState.h"
 #include "puzzles/core/Random.h"
 
 namespace zt {
 
+class Canvas;
+
 // Everything a puzzle works with: the host's services, the play area, the
-// random numbers for mixing and the shared play state and clocks.
+// random numbers for mixing, the shared play state and clocks, and the host's
+// frame driver that runs its animations.
 struct PuzzleContext {
   HostServices& host;
   Canvas& canvas;
   Random& random;
   PlayState& play;
+  FrameDriver& frames;
 };
 
 // Mouse buttons as the puzzles see them.
@@ -28,6 +33,11 @@ inline constexpr int kKeyLeft = 37;
 inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyRight = 39;
 inline constexpr int kKeyDown = 40;
+
+// A puzzle's variant as the settings keep it: one value (pattern or level) or
+// two (BOSS: columns and rows); an unused second value is 0.
+inline constexpr int kMaxVariantValues = 2;
+using VariantValues = std::array<int, kMaxVariantValues>;
 
 // The contract every puzzle offers the host.
 class Puzzle {
@@ -48,6 +58,9 @@ class Puzzle {
   virtual bool TakesKeys() const { return false; }
   virtual void PuzzleKeyDown(int /*key*/) {}
 
+  // The variant as stored in the settings, and setting it (no new board).
+  virtual VariantValues Variant() const = 0;
+  virtual void SetVariant(const VariantValues& values) = 0;
   // The number in the high-score key (pattern, level or number of cells).
   virtual int VariantNumber() const = 0;
   // The level label's text.

@@ -89,59 +89,53 @@ int CruxView::PushDirection(int x, int y) {
 
 void CruxView::PuzzleMouseDown(int x, int y, int /*button*/) {
   const int direction = PushDirection(x, y);
-  if (direction < 0) return;
-  // A press on a track end counts as the first move even when the slide is
-  // refused.
-  ctx_.play.StartClock(kCrux);
-  if (rules_.CruxCanShift(direction)) MoveCrux(direction);
+  if (direction >= 0) PlayMove(static_cast<CruxRules::Direction>(direction));
 }
 
 void CruxView::PuzzleKeyDown(int key) {
   // Any key at all starts the clock; only the arrows slide.
   ctx_.play.StartClock(kCrux);
-  int direction;
   switch (key) {
     case kKeyLeft:
-      direction = CruxRules::kLeft;
+      PlayMove(CruxRules::kLeft);
       break;
     case kKeyUp:
-      direction = CruxRules::kUp;
+      PlayMove(CruxRules::kUp);
       break;
     case kKeyRight:
-      direction = CruxRules::kRight;
+      PlayMove(CruxRules::kRight);
       break;
     case kKeyDown:
-      direction = CruxRules::kDown;
+      PlayMove(CruxRules::kDown);
       break;
     default:
-      return;
+      break;
   }
+}
+
+void CruxView::PlayMove(CruxRules::Direction direction) {
+  // A push on a track end counts as the first move even when the slide is
+  // refused.
+  ctx_.play.StartClock(kCrux);
   if (rules_.CruxCanShift(direction)) MoveCrux(direction);
 }
 
 void CruxView::MoveCrux(int direction) {
-  ctx_.host.PlaySound(1);
+  ctx_.host.PlaySound(SoundEffect::CruxMove);
   const bool horizontal = direction == CruxRules::kRight || direction == CruxRules::kLeft;
   const int sign = direction == CruxRules::kRight || direction == CruxRules::kDown ? 1 : -1;
   const QRect strip = horizontal ? HorizontalStripRect() : VerticalStripRect();
 
   // The frames show the board as it was, moved by the step's offset; the last
   // one, a whole cell on, already is the board after the shift.
-  int frame = 0;
-  for (const int step : CruxMoveSteps) {
-    ++frame;
+  ctx_.frames.Play(kSlidePlan, [&](int frame) {
+    const int step = CruxMoveSteps[frame - 1];
     if (horizontal)
       DrawCruxHorizontal(sign * step);
     else
       DrawCruxVertical(sign * step);
     ctx_.canvas.Present(strip);
-    // The timer cannot fire during the animation, so the move pays its tick.
-    if (frame == kTickFrame && ctx_.play.Running(kCrux)) {
-      ++ctx_.play.PuzzleClock[kCrux];
-      ctx_.host.RepaintClock();
-    }
-    ctx_.host.Delay(kFrameDelay);
-  }
+  });
 
   rules_.ShiftCrux(direction);
   if (rules_.IsCruxPatternBuilt()) ctx_.host.PuzzleSolved();

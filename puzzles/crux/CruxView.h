@@ -5,6 +5,7 @@
 #include <QRect>
 #include <array>
 
+#include "puzzles/core/Canvas.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/crux/CruxRules.h"
 
@@ -29,9 +30,10 @@ class CruxView final : public Puzzle {
   static constexpr int kPictureTop = 333;  // first row of piece pictures in the atlas
   static constexpr int kPictureCount = 50;
   static constexpr int kFrameDelay = 20;
-  static constexpr int kTickFrame = 5;
   // Cumulative offsets of the nine frames of a slide: slow at both ends.
   static constexpr std::array<int, 9> CruxMoveSteps{1, 3, 6, 10, 15, 19, 22, 24, 25};
+  // A slide keeps the clock with one tick, after its fifth frame.
+  static constexpr FramePlan kSlidePlan{kCrux, int(CruxMoveSteps.size()), kFrameDelay, {5}};
   // The push areas by slide direction (right, down, left, up). A point hits an
   // area only strictly inside its rectangle, borders excluded.
   static constexpr std::array<QRect, 4> CruxPushAreas{
@@ -50,6 +52,8 @@ class CruxView final : public Puzzle {
   void NextVariant(int button) override;
   bool TakesKeys() const override { return true; }
   void PuzzleKeyDown(int key) override;
+  VariantValues Variant() const override { return {rules_.CruxPattern, 0}; }
+  void SetVariant(const VariantValues& values) override { rules_.CruxPattern = values[0]; }
   int VariantNumber() const override { return rules_.CruxPattern; }
   std::string LevelText() const override { return std::to_string(rules_.CruxPattern); }
 
@@ -74,7 +78,11 @@ class CruxView final : public Puzzle {
   void DrawCruxHorizontal(int offset);
   void DrawCruxVertical(int offset);
   void DrawCruxPreview();
-  // A whole slide: sound, nine frames with the clock tick, shift, solved test.
+  // Plays one slide as a press on a track end would: the clock starts even
+  // when the way is blocked, and then nothing moves.
+  void PlayMove(CruxRules::Direction direction);
+  // The slide itself: sound, nine frames with the clock tick, shift, solved
+  // test. The way must be free (CruxCanShift); the clock is not started.
   void MoveCrux(int direction);
 
  private:

@@ -9,6 +9,13 @@ namespace zt {
 // that a press makes no push).
 enum class TilzPush : std::uint8_t { None = 0, Right = 1, Up = 2, Left = 3, Down = 4 };
 
+// One push of the plate anchored at (column, row).
+struct TilzMove {
+  int column = 0;
+  int row = 0;
+  TilzPush push = TilzPush::None;
+};
+
 // What one run of the solved test found.
 enum class TilzProgress {
   NotSolved,      // nothing changed

@@ -32,7 +32,7 @@ void TilzView::PaintPuzzle() {
   Canvas& canvas = ctx_.canvas;
   canvas.FromAtlas(kBackground.x(), kBackground.y(), kBackground.width(), kBackground.height(), 0,
                    0);
-  if (rules_.TilzLevel <= 3) {
+  if (rules_.TilzLevel <= kLastWalledLevel) {
     canvas.FromAtlas(kLeftWall.x(), kLeftWall.y(), kLeftWall.width(), kLeftWall.height(),
                      kLeftWallAt.x(), kLeftWallAt.y());
     canvas.FromAtlas(kRightWall.x(), kRightWall.y(), kRightWall.width(), kRightWall.height(),
@@ -100,9 +100,13 @@ void TilzView::PuzzleMouseDown(int x, int y, int /*button*/) {
   if (code == 2 || code == 4 || code == 6) --column;
   if (code == 3 || code == 4 || code == 8) --row;
 
+  PlayMove({column, row, push});
+}
+
+void TilzView::PlayMove(const TilzMove& move) {
   // Any press on a plate counts as the first move, even one that moves nothing.
   ctx_.play.StartClock(kTilz);
-  if (push != TilzPush::None) PushPlate(column, row, push);
+  PushPlate(move.column, move.row, move.push);
 }
 
 void TilzView::PushPlate(int column, int row, TilzPush push) {
@@ -110,11 +114,11 @@ void TilzView::PushPlate(int column, int row, TilzPush push) {
   if (!TilzRules::IsAnchor(code) || push == TilzPush::None) return;
   const QPoint at = CellPosition(column, row);
   if (rules_.CanPushPlate(column, row, push)) {
-    ctx_.host.PlaySound(kPushSound);
+    ctx_.host.PlaySound(SoundEffect::TilzPush);
     AnimateMove(at.x(), at.y(), code, push);
     rules_.PushPlate(column, row, push);
   } else {
-    ctx_.host.PlaySound(kBlockedSound);
+    ctx_.host.PlaySound(SoundEffect::TilzBlocked);
     AnimateBump(at.x(), at.y(), code, push);
   }
   if (IsTilzSolved()) ctx_.host.PuzzleSolved();
@@ -123,10 +127,11 @@ void TilzView::PushPlate(int column, int row, TilzPush push) {
 void TilzView::AnimateMove(int x0, int y0, std::int32_t code, TilzPush push) {
   const int w = TilzRules::PlateWidth(code);
   const int h = TilzRules::PlateHeight(code);
-  for (int i = 1; i <= kMoveSteps; ++i) {
-    const int d = kMoveStep * i;
+  if (push == TilzPush::None) return;
+  ctx_.frames.Play(kSlidePlan, [&](int step) {
+    const int d = kMoveStep * step;
     QRect plate(x0, y0, w, h);
-    QRect strip;
+    QRect strip;  // the part of the old place the plate has left
     switch (push) {
       case TilzPush::Left:
         plate.translate(-d, 0);
@@ -145,18 +150,12 @@ void TilzView::AnimateMove(int x0, int y0, std::int32_t code, TilzPush push) {
         strip = QRect(x0, y0 + d - kMoveStep, w, kMoveStep);
         break;
       case TilzPush::None:
-        return;
+        break;
     }
     DrawTilzPlate(plate.x(), plate.y(), code);
     FillBlack(strip.x(), strip.y(), strip.width(), strip.height());
     ctx_.canvas.Present(plate.united(strip));
-    // The clock timer cannot fire while the slide blocks; the slide keeps time itself.
-    if (ctx_.play.Running(kTilz) && i % 3 == 0) {
-      ++ctx_.play.PuzzleClock[kTilz];
-      ctx_.host.RepaintClock();
-    }
-    ctx_.host.Delay(kMoveDelay);
-  }
+  });
 }
 
 void TilzView::AnimateBump(int x0, int y0, std::int32_t code, TilzPush push) {
@@ -197,10 +196,11 @@ void TilzView::AnimateBump(int x0, int y0, std::int32_t code, TilzPush push) {
   }
 
   Canvas& canvas = ctx_.canvas;
-  canvas.FromAtlas(from.x(), from.y(), inner.width(), inner.height(), shifted.x(), shifted.y());
-  FillBlack(uncovered.x(), uncovered.y(), uncovered.width(), uncovered.height());
-  canvas.Present(shifted.united(uncovered));
-  ctx_.host.Delay(kBumpDelay);
+  ctx_.frames.Play(kBumpPlan, [&](int) {
+    canvas.FromAtlas(from.x(), from.y(), inner.width(), inner.height(), shifted.x(), shifted.y());
+    FillBlack(uncovered.x(), uncovered.y(), uncovered.width(), uncovered.height());
+    canvas.Present(shifted.united(uncovered));
+  });
 
   canvas.FromAtlas(from.x(), from.y(), inner.width(), inner.height(), inner.x(), inner.y());
   FillBlack(overhang.x(), overhang.y(), overhang.width(), overhang.height());
@@ -212,7 +212,7 @@ bool TilzView::IsTilzSolved() {
     case TilzProgress::Solved:
       return true;
     case TilzProgress::PhaseAdvanced: {
-      ctx_.host.PlaySound(kCornerSound);
+      ctx_.host.PlaySound(SoundEffect::TilzCorner);
       // Only the new marker: the corners already reached stay marked until the
       // next full paint.
       DrawTilzTarget();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "puzzles/core/Canvas.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/tilz/TilzRules.h"
 
@@ -19,15 +20,18 @@ class TilzView final : public Puzzle {
   static constexpr int kBoardLeft = 41;
   static constexpr int kBoardTop = 41;
   static constexpr int kMoveSteps = 10;
-  static constexpr int kMoveStep = 5;  // pixels per step
+  static constexpr int kMoveStep = kCell / kMoveSteps;  // pixels per step
   static constexpr int kMoveDelay = 30;
+  // A slide keeps the clock with a tick after every third step.
+  static constexpr FramePlan kSlidePlan{kTilz, kMoveSteps, kMoveDelay, {3, 6, 9}};
   static constexpr int kBumpShift = 2;
   static constexpr int kBumpDelay = 90;
-
-  // Sound numbers.
-  static constexpr int kPushSound = 2;
-  static constexpr int kBlockedSound = 6;
-  static constexpr int kCornerSound = 7;
+  // A bump shows the plate shifted for one wait and then back; the clock
+  // gets nothing.
+  static constexpr FramePlan kBumpPlan{kTilz, 1, kBumpDelay, {}};
+  // Levels up to this one are narrower and show wall strips instead of the
+  // miniature.
+  static constexpr int kLastWalledLevel = 3;
 
   // Atlas places (left, top, width, height) and where they go on the screen.
   static constexpr QRect kBackground{0, 0, 500, 333};
@@ -38,6 +42,9 @@ class TilzView final : public Puzzle {
   static constexpr QRect kPreview{267, 45, 70, 60};
   static constexpr QPoint kPreviewAt{385, 36};
   static constexpr QRect kMarker{200, 50, 20, 20};
+  // The marker of anchor (0, 0) on the miniature, and its step per cell.
+  static constexpr QPoint kMarkerOrigin{390, 41};
+  static constexpr int kMarkerStep = 10;
 
   // The push direction for a press on a plate cell, by cell code 1..9 and
   // octant 1..8 (values of TilzPush: 1 right, 2 up, 3 left, 4 down, 0 none).
@@ -64,6 +71,8 @@ class TilzView final : public Puzzle {
   void PaintPuzzle() override;
   void PuzzleMouseDown(int x, int y, int button) override;
   void NextVariant(int button) override;
+  VariantValues Variant() const override { return {rules_.TilzLevel, 0}; }
+  void SetVariant(const VariantValues& values) override { rules_.TilzLevel = values[0]; }
   int VariantNumber() const override { return rules_.TilzLevel; }
   std::string LevelText() const override { return std::to_string(rules_.TilzLevel); }
 
@@ -75,7 +84,7 @@ class TilzView final : public Puzzle {
   static QPoint CellPicture(std::int32_t code);
   // Screen place of the marker for a target anchor on the preview.
   static QPoint MarkerPosition(TilzRules::Target target) {
-    return {390 + 10 * target.column, 41 + 10 * target.row};
+    return kMarkerOrigin + QPoint(kMarkerStep * target.column, kMarkerStep * target.row);
   }
   static QPoint CellPosition(int column, int row) {
     return {kBoardLeft + kCell * column, kBoardTop + kCell * row};
@@ -86,19 +95,19 @@ class TilzView final : public Puzzle {
   void FillBlack(int x, int y, int width, int height);
   void DrawTilzTarget();
 
+  // Plays one push as a press on the plate would: the press starts the clock,
+  // then the push runs (a push None only starts the clock).
+  void PlayMove(const TilzMove& move);
   // One push attempt of the plate anchored at (column, row): a slide when the
-  // way is free, a bump otherwise, then the solved test.
-  void PushPlateLeft(int column, int row) { PushPlate(column, row, TilzPush::Left); }
-  void PushPlateRight(int column, int row) { PushPlate(column, row, TilzPush::Right); }
-  void PushPlateUp(int column, int row) { PushPlate(column, row, TilzPush::Up); }
-  void PushPlateDown(int column, int row) { PushPlate(column, row, TilzPush::Down); }
+  // way is free, a bump otherwise, then the solved test. It does not start the
+  // clock; a cell that is no anchor, or push None, does nothing.
+  void PushPlate(int column, int row, TilzPush push);
 
   // The solved test with its visible side of a level-5 step (sound and the
   // new target's marker).
   bool IsTilzSolved();
 
  private:
-  void PushPlate(int column, int row, TilzPush push);
   void AnimateMove(int x0, int y0, std::int32_t code, TilzPush push);
   void AnimateBump(int x0, int y0, std::int32_t code, TilzPush push);
 

@@ -10,6 +10,12 @@ namespace zt {
 // The four ways a line can turn: rows go left or right, columns up or down.
 enum class TransitDirection { Left, Right, Up, Down };
 
+// One turn: a row (Left, Right) or a column (Up, Down), 0..6.
+struct TransitMove {
+  TransitDirection direction = TransitDirection::Left;
+  int line = 0;
+};
+
 // TRANSIT: a 7 x 7 board of kind numbers whose rows and columns are rings. The
 // player turns single lines until the board copies the current pattern. Cells
 // are indexed (column, row) from 0; kinds index the picture map, so the same

@@ -90,7 +90,7 @@ void TransitView::PuzzleMouseDown(int x, int y, int button) {
 void TransitView::MoveTransit(TransitDirection direction, int line) {
   if (line < 0 || line >= kN) return;
   ctx_.play.StartClock(kTransit);
-  ctx_.host.PlaySound(kMoveSound);
+  ctx_.host.PlaySound(SoundEffect::TransitMove);
 
   const bool row = IsRow(direction);
   // Left and up take their source windows from further along the line.
@@ -120,19 +120,14 @@ void TransitView::MoveTransit(TransitDirection direction, int line) {
 
   const QPoint origin = placeOf(0);
   const QRect place(origin, row ? QSize(kBoardSize, kCell) : QSize(kCell, kBoardSize));
-  for (int k = 1; k <= kFrames; ++k) {
-    const int shift = (forwards ? 1 : -1) * kFrameStep * k;
+  ctx_.frames.Play(kTurnPlan, [&](int frame) {
+    const int shift = (forwards ? 1 : -1) * kFrameStep * frame;
     const int sx = place.x() + (row ? shift : 0);
     const int sy = place.y() + (row ? 0 : shift);
     Canvas::Copy(back, sx, sy, place.width(), place.height(), canvas.Screen(), place.x(),
                  place.y());
     canvas.Present(place);
-    if (k == kTickFrame && ctx_.play.Running(kTransit)) {
-      ++ctx_.play.PuzzleClock[kTransit];
-      ctx_.host.RepaintClock();
-    }
-    ctx_.host.Delay(kFrameDelay);
-  }
+  });
 
   // The last frame already shows the turned line, so nothing is redrawn.
   rules_.RotateTransitLine(direction, line);

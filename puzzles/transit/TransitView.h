@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include "puzzles/core/Canvas.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/transit/TransitRules.h"
 
@@ -23,10 +24,10 @@ class TransitView final : public Puzzle {
   static constexpr int kMiniSize = TransitRules::kSize * kMiniCell;  // 105
   static constexpr int kMargin = 35;  // depth of the press areas beside the board
   static constexpr int kFrames = 7;
-  static constexpr int kFrameStep = 5;  // pixels per frame; seven make one cell
-  static constexpr int kTickFrame = 4;
+  static constexpr int kFrameStep = kCell / kFrames;  // pixels per frame
   static constexpr int kFrameDelay = 20;
-  static constexpr int kMoveSound = 4;
+  // A turn keeps the clock with one tick, after its fourth frame.
+  static constexpr FramePlan kTurnPlan{kTransit, kFrames, kFrameDelay, {4}};
 
   explicit TransitView(const PuzzleContext& ctx) : ctx_(ctx) {}
 
@@ -38,6 +39,8 @@ class TransitView final : public Puzzle {
   void PaintPuzzle() override;
   void PuzzleMouseDown(int x, int y, int button) override;
   void NextVariant(int button) override;
+  VariantValues Variant() const override { return {rules_.TransitPattern, 0}; }
+  void SetVariant(const VariantValues& values) override { rules_.TransitPattern = values[0]; }
   int VariantNumber() const override { return rules_.TransitPattern; }
   std::string LevelText() const override { return std::to_string(rules_.TransitPattern); }
 
@@ -55,7 +58,10 @@ class TransitView final : public Puzzle {
   // Draws one board cell or the whole miniature on the screen (not presented).
   void DrawTransitCell(int x, int y);
   void DrawTransitPreview();
-  // A whole move: clock start, sound, seven frames, rotation, solved test.
+  // Plays one turn as a press in the margin would.
+  void PlayMove(const TransitMove& move) { MoveTransit(move.direction, move.line); }
+  // A whole move: clock start, sound, seven frames, rotation, solved test. A
+  // line outside 0..6 does nothing.
   void MoveTransit(TransitDirection direction, int line);
 
  private:

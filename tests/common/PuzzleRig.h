@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/FrameDriver.h"
 #include "puzzles/core/PlayState.h"
 #include "puzzles/core/Puzzle.h"
 #include "tests/common/FakeHost.h"
@@ -35,7 +36,8 @@ struct PuzzleRig {
   FakeHost host{play};
   ScriptedRandom random;
   Canvas canvas;
-  PuzzleContext ctx{host, canvas, random, play};
+  FrameDriver driver{host, play};
+  PuzzleContext ctx{host, canvas, random, play, driver};
   std::vector<QImage> frames;
   std::vector<QRect> presents;
 };

@@ -6,6 +6,7 @@
 
 #include "core/GameSettings.h"
 #include "core/SettingsStore.h"
+#include "core/WindowPlacement.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -34,11 +35,11 @@ class SettingsTest : public QObject {
     const GameSettings s = ReadGameSettings(SettingsStore(Path()));
     QCOMPARE(s.tongue, -1);
     QCOMPARE(s.mode, 0);
-    QCOMPARE(s.cmode, 2);
-    QCOMPARE(s.bhorz, 5);
-    QCOMPARE(s.bvert, 3);
-    QCOMPARE(s.tmode, 1);
-    QCOMPARE(s.zmode, 1);
+    QCOMPARE(s.variants[kCrux][0], 2);
+    QCOMPARE(s.variants[kBoss][0], 5);
+    QCOMPARE(s.variants[kBoss][1], 3);
+    QCOMPARE(s.variants[kTransit][0], 1);
+    QCOMPARE(s.variants[kTilz][0], 1);
     QVERIFY(s.sound);
     QVERIFY(s.music);
   }
@@ -99,10 +100,15 @@ class SettingsTest : public QObject {
     SettingsStore store(Path());
     QVERIFY(store.WriteString("common", key, text));
     const GameSettings s = ReadGameSettings(store);
-    const std::map<QString, int> got = {
-        {"cmode", s.cmode}, {"bvert", s.bvert}, {"bhorz", s.bhorz},
-        {"tmode", s.tmode}, {"zmode", s.zmode}, {"sound", s.sound},
-        {"music", s.music}, {"mode", s.mode},   {"tongue", s.tongue}};
+    const std::map<QString, int> got = {{"cmode", s.variants[kCrux][0]},
+                                        {"bvert", s.variants[kBoss][1]},
+                                        {"bhorz", s.variants[kBoss][0]},
+                                        {"tmode", s.variants[kTransit][0]},
+                                        {"zmode", s.variants[kTilz][0]},
+                                        {"sound", s.sound},
+                                        {"music", s.music},
+                                        {"mode", s.mode},
+                                        {"tongue", s.tongue}};
     QCOMPARE(got.at(key), expected);
   }
 
@@ -115,10 +121,10 @@ class SettingsTest : public QObject {
              "common\\bvert=@ByteArray(4)\n"
              "common\\tmode=12\n");
     const GameSettings s = ReadGameSettings(SettingsStore(Path()));
-    QCOMPARE(s.cmode, 2);
-    QCOMPARE(s.bhorz, 5);
-    QCOMPARE(s.bvert, 3);
-    QCOMPARE(s.tmode, 12);
+    QCOMPARE(s.variants[kCrux][0], 2);
+    QCOMPARE(s.variants[kBoss][0], 5);
+    QCOMPARE(s.variants[kBoss][1], 3);
+    QCOMPARE(s.variants[kTransit][0], 12);
   }
 
   void sectionsIgnoreCase() {
@@ -145,7 +151,7 @@ class SettingsTest : public QObject {
     s.tongue = 1;
     s.mode = 2;
     s.sound = false;
-    s.cmode = 16;
+    s.variants[kCrux][0] = 16;
     QVERIFY(WriteGameSettings(store, s));
     QSettings raw(Path(), QSettings::IniFormat);
     raw.beginGroup("V1/common");

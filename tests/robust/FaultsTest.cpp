@@ -157,11 +157,11 @@ class FaultsTest : public QObject {
     QVERIFY2(form.Created(), qPrintable(form.CreateError()));
     const GameSettings s = form.CurrentSettings();
     QCOMPARE(s.mode, kCrux);
-    QCOMPARE(s.cmode, 2);
-    QCOMPARE(s.bhorz, 5);
-    QCOMPARE(s.bvert, 3);
-    QCOMPARE(s.tmode, 1);
-    QCOMPARE(s.zmode, 1);
+    QCOMPARE(s.variants[kCrux][0], 2);
+    QCOMPARE(s.variants[kBoss][0], 5);
+    QCOMPARE(s.variants[kBoss][1], 3);
+    QCOMPARE(s.variants[kTransit][0], 1);
+    QCOMPARE(s.variants[kTilz][0], 1);
     QVERIFY(s.sound);
     QVERIFY(s.music);
     QCOMPARE(s.tongue, -1);
@@ -194,11 +194,11 @@ class FaultsTest : public QObject {
       const GameSettings s = form.CurrentSettings();
       QCOMPARE(s.tongue, -1);
       QCOMPARE(s.mode, kCrux);
-      QCOMPARE(s.cmode, 2);
-      QCOMPARE(s.bhorz, 5);
-      QCOMPARE(s.bvert, 3);
-      QCOMPARE(s.tmode, 1);
-      QCOMPARE(s.zmode, 1);
+      QCOMPARE(s.variants[kCrux][0], 2);
+      QCOMPARE(s.variants[kBoss][0], 5);
+      QCOMPARE(s.variants[kBoss][1], 3);
+      QCOMPARE(s.variants[kTransit][0], 1);
+      QCOMPARE(s.variants[kTilz][0], 1);
       QVERIFY(s.sound);
       QVERIFY(s.music);
       form.RestoreWindowPosition();
@@ -390,17 +390,17 @@ class FaultsTest : public QObject {
     QVERIFY(form.Created());
     {
       WarningCounter messages("b1.bmp");
-      form.CruxBtn->click();
+      form.PuzzleBtn(kCrux)->click();
       QCOMPARE(messages.count(), 1);
     }
     QCOMPARE(form.Host().Mode(), kBoss);
-    QVERIFY(form.BossBtn->isChecked());
+    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
     QVERIFY(QFile::remove(program.filePath("b1.bmp")));
     QVERIFY(QFile::copy(GameDir() + "/b1.bmp", program.filePath("b1.bmp")));
-    form.CruxBtn->click();
+    form.PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kCrux);
-    QVERIFY(form.CruxBtn->isChecked());
+    QVERIFY(form.PuzzleBtn(kCrux)->isChecked());
   }
 };
 

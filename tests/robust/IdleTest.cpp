@@ -40,10 +40,10 @@ class IdleTest : public QObject {
 
     // Another puzzle, not running: the timer rests again; back to the running
     // one, it wakes.
-    form.CruxBtn->click();
+    form.PuzzleBtn(kCrux)->click();
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
     const std::int32_t standing = play.PuzzleClock[kBoss];
-    form.BossBtn->click();
+    form.PuzzleBtn(kBoss)->click();
     QVERIFY(form.Timer().isActive());
     QTRY_VERIFY_WITH_TIMEOUT(play.PuzzleClock[kBoss] > standing, 2000);
 

@@ -195,11 +195,6 @@ std::vector<int> CruxMoves(const CruxRules& r) {
   return moves;
 }
 
-struct TilzMove {
-  int column;
-  int row;
-  TilzPush push;
-};
 std::vector<TilzMove> TilzMoves(const TilzRules& r) {
   std::vector<TilzMove> moves;
   for (int c = 0; c < TilzRules::kColumns; ++c) {
@@ -273,9 +268,10 @@ struct ViewRig {
   int puzzle;
   PlayState play;
   test::FakeHost host{play};
+  FrameDriver driver{host, play};
   ClockRandom random{12345};
   Canvas canvas;
-  PuzzleContext ctx{host, canvas, random, play};
+  PuzzleContext ctx{host, canvas, random, play, driver};
   int games = 1;
   int movesSinceSolve = 0;
 };
@@ -380,7 +376,7 @@ class SoakTest : public QObject {
     QString fault;
     for (int i = 0; i < ViewMoves(); ++i) {
       const BossMove m = Pick(BossMoves(view.Rules()), random_);
-      QVERIFY2(rig.Move([&] { view.MoveTile(m); }, 3, &fault), qPrintable(fault));
+      QVERIFY2(rig.Move([&] { view.PlayMove(m); }, 3, &fault), qPrintable(fault));
       fault = BossFault(view.Rules());
       QVERIFY2(fault.isEmpty(), qPrintable(fault));
       if (i % 500 == 499) {
@@ -429,23 +425,8 @@ class SoakTest : public QObject {
     QString fault;
     for (int i = 0; i < ViewMoves(); ++i) {
       const TilzMove m = Pick(TilzMoves(view.Rules()), random_);
-      const auto push = [&] {
-        switch (m.push) {
-          case TilzPush::Left:
-            view.PushPlateLeft(m.column, m.row);
-            break;
-          case TilzPush::Right:
-            view.PushPlateRight(m.column, m.row);
-            break;
-          case TilzPush::Up:
-            view.PushPlateUp(m.column, m.row);
-            break;
-          default:
-            view.PushPlateDown(m.column, m.row);
-            break;
-        }
-      };
-      QVERIFY2(rig.Move(push, 3, &fault), qPrintable(fault));
+      QVERIFY2(rig.Move([&] { view.PushPlate(m.column, m.row, m.push); }, 3, &fault),
+               qPrintable(fault));
       const int level = view.Rules().TilzLevel;
       fault = TilzFault(view.Rules(), TilzRules::TilzLevels[level - 1]);
       QVERIFY2(fault.isEmpty(), qPrintable(fault));

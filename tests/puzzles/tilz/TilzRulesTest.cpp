@@ -9,7 +9,7 @@
 
 #include "puzzles/tilz/TilzRules.h"
 #include "tests/common/TestMain.h"
-#include "tests/tilz/TilzBoards.h"
+#include "tests/puzzles/tilz/TilzBoards.h"
 
 using zt::TilzProgress;
 using zt::TilzPush;

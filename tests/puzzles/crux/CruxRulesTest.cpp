@@ -3,7 +3,7 @@
 #include "puzzles/crux/CruxRules.h"
 #include "tests/common/ScriptedRandom.h"
 #include "tests/common/TestMain.h"
-#include "tests/crux/CruxTables.h"
+#include "tests/puzzles/crux/CruxTables.h"
 
 using zt::CruxRules;
 using zt::test::FinishedBoard;

@@ -17,8 +17,8 @@
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
 #include "app/sound/Sound.h"
+#include "tests/app/sound/RawAudio.h"
 #include "tests/common/TestMain.h"
-#include "tests/sound/RawAudio.h"
 
 using zt::MusicBox;
 using zt::SoundEffects;

@@ -10,7 +10,7 @@
 #include "puzzles/tilz/TilzView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
-#include "tests/tilz/TilzBoards.h"
+#include "tests/puzzles/tilz/TilzBoards.h"
 
 using zt::TilzPush;
 using zt::TilzRules;
@@ -140,22 +140,7 @@ QPoint Offset(TilzPush push, int distance) {
 }
 
 void Push(TilzView& tilz, int column, int row, TilzPush push) {
-  switch (push) {
-    case TilzPush::Left:
-      tilz.PushPlateLeft(column, row);
-      break;
-    case TilzPush::Right:
-      tilz.PushPlateRight(column, row);
-      break;
-    case TilzPush::Up:
-      tilz.PushPlateUp(column, row);
-      break;
-    case TilzPush::Down:
-      tilz.PushPlateDown(column, row);
-      break;
-    case TilzPush::None:
-      break;
-  }
+  tilz.PushPlate(column, row, push);
 }
 
 // A board with only the big plate, anchored at (column, row).
@@ -352,7 +337,7 @@ void TilzViewTest::moveTicksOnlyWhileRunning() {
   b.Lay(4, {"999999", "9.1299", "9.3499", "999999", "999999"});
   b.State() = static_cast<std::uint8_t>(state);
   b.rig.play.PuzzleClock[zt::kTilz] = 17;
-  b.tilz.PushPlateLeft(2, 1);
+  b.tilz.PushPlate(2, 1, TilzPush::Left);
   QCOMPARE(b.rig.host.delays.size(), std::size_t{10});
   QCOMPARE(b.rig.play.PuzzleClock[zt::kTilz], 17);
   QVERIFY(b.rig.host.clockAtRepaint.empty());
@@ -527,7 +512,7 @@ void TilzViewTest::level5MarkersUntilTheNextPaint() {
   b.Lay(5, {".12999", ".34999", "999999", "999999", "999999"});
   b.tilz.PaintPuzzle();
   b.rig.ClearRecords();
-  b.tilz.PushPlateLeft(1, 0);  // reaches the top-left corner
+  b.tilz.PushPlate(1, 0, TilzPush::Left);  // reaches the top-left corner
 
   QCOMPARE(b.rig.host.sounds, (std::vector<int>{2, 7}));
   QCOMPARE(b.tilz.Rules().TilzTargetPhase, 1);
@@ -544,8 +529,8 @@ void TilzViewTest::level5MarkersUntilTheNextPaint() {
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
   // Blocked pushes and slides leave the preview alone.
-  b.tilz.PushPlateLeft(0, 0);
-  b.tilz.PushPlateLeft(3, 0);
+  b.tilz.PushPlate(0, 0, TilzPush::Left);
+  b.tilz.PushPlate(3, 0, TilzPush::Left);
   QCOMPARE(b.rig.host.sounds, (std::vector<int>{2, 7, 6, 2}));
   diff = FirstDifference(b.rig.canvas.Screen(), twoMarkers, preview);
   QVERIFY2(diff.isEmpty(), qPrintable(diff));
@@ -619,17 +604,17 @@ void TilzViewTest::solvedAfterMovesAndBumps() {
   // Level 1: the big plate one step above its target.
   b.Lay(1, {"#99.9#", "#99.9#", "#9912#", "#9934#", "#99..#"});
   b.State() = zt::kRunning;
-  b.tilz.PushPlateDown(3, 2);
+  b.tilz.PushPlate(3, 2, TilzPush::Down);
   QCOMPARE(b.rig.host.solvedCalls, 1);
   QCOMPARE(int(b.State()), int(zt::kSolved));
 
   // Still on the target: a blocked push reports it again (the host ignores
   // it), and so does a slide of another plate.
   b.rig.ClearRecords();
-  b.tilz.PushPlateDown(3, 3);
+  b.tilz.PushPlate(3, 3, TilzPush::Down);
   QCOMPARE(b.rig.host.sounds, std::vector<int>{6});
   QCOMPARE(b.rig.host.solvedCalls, 1);
-  b.tilz.PushPlateDown(4, 1);
+  b.tilz.PushPlate(4, 1, TilzPush::Down);
   QCOMPARE(b.rig.host.sounds, (std::vector<int>{6, 2}));
   QCOMPARE(b.rig.host.solvedCalls, 2);
   QCOMPARE(b.rig.host.solves, 0);
@@ -639,8 +624,8 @@ void TilzViewTest::solvedAfterMovesAndBumps() {
   b.Lay(1, {"#99.9#", "#99.9#", "#9912#", "#9934#", "#99..#"});
   b.State() = zt::kRunning;
   b.rig.ClearRecords();
-  b.tilz.PushPlateUp(3, 2);
-  b.tilz.PushPlateRight(2, 0);
+  b.tilz.PushPlate(3, 2, TilzPush::Up);
+  b.tilz.PushPlate(2, 0, TilzPush::Right);
   QCOMPARE(b.rig.host.sounds, (std::vector<int>{6, 2}));
   QCOMPARE(b.rig.host.solvedCalls, 0);
 }

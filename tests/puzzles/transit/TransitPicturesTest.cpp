@@ -9,7 +9,7 @@
 #include "puzzles/transit/TransitView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
-#include "tests/transit/TransitTestKit.h"
+#include "tests/puzzles/transit/TransitTestKit.h"
 
 using zt::kTransit;
 using zt::TransitDirection;

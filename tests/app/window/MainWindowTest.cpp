@@ -68,18 +68,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QCOMPARE(form.PlayAreaWidget()->geometry(), QRect(0, 33, 500, 333));
     const std::pair<QWidget*, QRect> places[] = {
-        {form.MixBtn, {4, 4, 25, 25}},       {form.OptionBtn, {28, 4, 25, 25}},
-        {form.PauseBtn, {52, 4, 25, 25}},    {form.soundbtn, {76, 4, 25, 25}},
-        {form.MidiBtn, {100, 4, 25, 25}},    {form.HighScoreBtn, {124, 4, 25, 25}},
-        {form.ExitBtn, {148, 4, 25, 25}},    {form.CruxBtn, {176, 4, 25, 25}},
-        {form.TilzBtn, {200, 4, 25, 25}},    {form.BossBtn, {224, 4, 25, 25}},
-        {form.TransitBtn, {248, 4, 25, 25}}, {form.TimeLabel, {280, 12, 33, 16}},
-        {form.TongueBtn, {396, 4, 24, 25}},  {form.HelpBtn, {418, 4, 25, 25}},
-        {form.InfoBtn, {442, 4, 25, 25}},    {form.ZindleBtn, {466, 4, 29, 25}},
+        {form.MixBtn, {4, 4, 25, 25}},
+        {form.OptionBtn, {28, 4, 25, 25}},
+        {form.PauseBtn, {52, 4, 25, 25}},
+        {form.soundbtn, {76, 4, 25, 25}},
+        {form.MidiBtn, {100, 4, 25, 25}},
+        {form.HighScoreBtn, {124, 4, 25, 25}},
+        {form.ExitBtn, {148, 4, 25, 25}},
+        {form.PuzzleBtn(kCrux), {176, 4, 25, 25}},
+        {form.PuzzleBtn(kTilz), {200, 4, 25, 25}},
+        {form.PuzzleBtn(kBoss), {224, 4, 25, 25}},
+        {form.PuzzleBtn(kTransit), {248, 4, 25, 25}},
+        {form.TimeLabel, {280, 12, 33, 16}},
+        {form.TongueBtn, {396, 4, 24, 25}},
+        {form.HelpBtn, {418, 4, 25, 25}},
+        {form.InfoBtn, {442, 4, 25, 25}},
+        {form.ZindleBtn, {466, 4, 29, 25}},
     };
     for (const auto& [widget, rect] : places)
       QCOMPARE(widget->geometry(), rect);
-    for (auto* b : {form.MixBtn, form.CruxBtn, form.soundbtn}) {
+    for (auto* b : {form.MixBtn, form.PuzzleBtn(kCrux), form.soundbtn}) {
       QCOMPARE(b->focusPolicy(), Qt::NoFocus);
       QVERIFY(b->autoRaise());
     }
@@ -91,7 +99,7 @@ class MainWindowTest : public QObject {
     MainWindow form(Options());
     QVERIFY(form.Created());
     QCOMPARE(form.Host().Mode(), kCrux);
-    QVERIFY(form.CruxBtn->isChecked());
+    QVERIFY(form.PuzzleBtn(kCrux)->isChecked());
     QVERIFY(form.soundbtn->isChecked());
     QVERIFY(form.MidiBtn->isChecked());
     QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{0, 2, 2, 2}));
@@ -108,7 +116,7 @@ class MainWindowTest : public QObject {
     Store("bvert", "5");
     MainWindow form(Options());
     QVERIFY(form.Created());
-    QVERIFY(form.BossBtn->isChecked());
+    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
     QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{2, 2, 0, 2}));
     QCOMPARE(form.Level()->text(), QString("4-5"));
     QCOMPARE(form.Level()->pos(), QPoint(370, 325));
@@ -158,10 +166,10 @@ class MainWindowTest : public QObject {
     Store("mode", "2");
     MainWindow form(Options(program.path()));
     QVERIFY(form.Created());
-    form.CruxBtn->click();
+    form.PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kBoss);
-    QVERIFY(form.BossBtn->isChecked());
-    QVERIFY(!form.CruxBtn->isChecked());
+    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
+    QVERIFY(!form.PuzzleBtn(kCrux)->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
   }
 
@@ -171,7 +179,8 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The top-left corner of the play area shows each puzzle's own background
     // at once after its button is pressed (no puzzle draws there).
-    QToolButton* buttons[4] = {form.CruxBtn, form.TilzBtn, form.BossBtn, form.TransitBtn};
+    QToolButton* buttons[4] = {form.PuzzleBtn(kCrux), form.PuzzleBtn(kTilz), form.PuzzleBtn(kBoss),
+                               form.PuzzleBtn(kTransit)};
     for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
       buttons[mode]->click();
       const QImage atlas =
@@ -187,10 +196,10 @@ class MainWindowTest : public QObject {
     Store("tmode", "22");
     MainWindow form(Options());
     const std::tuple<QWidget*, int, QRect, QPoint, QString> rows[] = {
-        {form.TilzBtn, kTilz, {355, 311, 125, 47}, {450, 275}, "1"},
-        {form.BossBtn, kBoss, {413, 57, 62, 281}, {370, 325}, "5-3"},
-        {form.TransitBtn, kTransit, {345, 258, 140, 90}, {445, 315}, "22"},
-        {form.CruxBtn, kCrux, {300, 233, 190, 120}, {430, 310}, "2"},
+        {form.PuzzleBtn(kTilz), kTilz, {355, 311, 125, 47}, {450, 275}, "1"},
+        {form.PuzzleBtn(kBoss), kBoss, {413, 57, 62, 281}, {370, 325}, "5-3"},
+        {form.PuzzleBtn(kTransit), kTransit, {345, 258, 140, 90}, {445, 315}, "22"},
+        {form.PuzzleBtn(kCrux), kCrux, {300, 233, 190, 120}, {430, 310}, "2"},
     };
     for (const auto& [button, mode, rules, level, text] : rows) {
       static_cast<QToolButton*>(button)->click();
@@ -208,7 +217,7 @@ class MainWindowTest : public QObject {
       MainWindow form(Options());
       form.SetDialogs(&answers, &answers);
       form.show();
-      form.BossBtn->click();
+      form.PuzzleBtn(kBoss)->click();
       form.soundbtn->click();  // sound off
       Tongue = 1;
       answers.yes = false;
@@ -383,10 +392,11 @@ class MainWindowTest : public QObject {
                            : pick("Ich mag die Musik.", "Ich like the music.")},
         {form.HighScoreBtn, pick("Wer sind die Besten?", "Who is the best?")},
         {form.ExitBtn, pick("Ich hab genug!", "That's enough for now!")},
-        {form.CruxBtn, pick("CRUX fordert mich heraus.", "CRUX teases my brain")},
-        {form.TilzBtn, pick("Jetzt knack ich schnell das TILZ.", "I quickly solve the TILZ.")},
-        {form.BossBtn, pick("BOSS gibt mir zu denken.", "BOSS challenges me.")},
-        {form.TransitBtn, pick("TRANSIT wartet auf mich.", "TRANSIT waits for me.")},
+        {form.PuzzleBtn(kCrux), pick("CRUX fordert mich heraus.", "CRUX teases my brain")},
+        {form.PuzzleBtn(kTilz),
+         pick("Jetzt knack ich schnell das TILZ.", "I quickly solve the TILZ.")},
+        {form.PuzzleBtn(kBoss), pick("BOSS gibt mir zu denken.", "BOSS challenges me.")},
+        {form.PuzzleBtn(kTransit), pick("TRANSIT wartet auf mich.", "TRANSIT waits for me.")},
         {form.TongueBtn, pick("I don't speak german.", "Ich spreche nicht englisch.")},
         {form.HelpBtn, pick("Ich laß mir unter die Arme greifen.", "I need help.")},
         {form.InfoBtn,
@@ -411,7 +421,8 @@ class MainWindowTest : public QObject {
         {"Verschiebe die TRANSIT-Balken. Versuche\rdie rechts gezeigte Ordnung herzustellen.",
          "Move the TRANSIT-baulks. Try to make\ra copy of the pattern shown right."},
     };
-    QToolButton* buttons[4] = {form.CruxBtn, form.TilzBtn, form.BossBtn, form.TransitBtn};
+    QToolButton* buttons[4] = {form.PuzzleBtn(kCrux), form.PuzzleBtn(kTilz), form.PuzzleBtn(kBoss),
+                               form.PuzzleBtn(kTransit)};
     for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
       buttons[mode]->click();
       QCOMPARE(form.RulesHint(), pick(rules[mode][0], rules[mode][1]));
@@ -425,7 +436,7 @@ class MainWindowTest : public QObject {
     Tongue = 1;  // German chosen in the language question
     QCOMPARE(form.PauseBtn->toolTip(), QString("I need a break."));
     QCOMPARE(form.TimeLabel->text(), QString("Time:"));
-    form.BossBtn->click();  // a puzzle switch sets them again
+    form.PuzzleBtn(kBoss)->click();  // a puzzle switch sets them again
     QCOMPARE(form.PauseBtn->toolTip(), QString("Ich brauch eine kurze Pause."));
     QCOMPARE(form.TimeLabel->text(), QString("Zeit:"));
 

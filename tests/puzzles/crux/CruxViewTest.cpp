@@ -4,7 +4,7 @@
 #include "puzzles/crux/CruxView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
-#include "tests/crux/CruxTables.h"
+#include "tests/puzzles/crux/CruxTables.h"
 
 using zt::CruxRules;
 using zt::test::FinishedBoard;

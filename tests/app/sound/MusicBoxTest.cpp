@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "app/sound/Sound.h"
+#include "tests/app/sound/FakeMusicPlayer.h"
 #include "tests/common/TestMain.h"
-#include "tests/sound/FakeMusicPlayer.h"
 
 using zt::MusicBox;
 using zt::test::FakeMusicPlayer;

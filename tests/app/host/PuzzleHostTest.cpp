@@ -30,7 +30,9 @@ class FakeView : public HostView {
     log_.Add(on ? "timer on" : "timer off");
   }
   bool SoundOn() const override { return soundOn; }
-  void PlayEffect(int n) override { log_.Add("sound " + std::to_string(n)); }
+  void PlayEffect(SoundEffect effect) override {
+    log_.Add("sound " + std::to_string(static_cast<int>(effect)));
+  }
   void MusicUpkeep() override { log_.Add("music"); }
   void PresentClock() override { ++clockPresents; }
   bool LoadAtlas(int mode) override {
@@ -85,6 +87,8 @@ class FakePuzzle : public Puzzle {
   void NextVariant(int b) override { log_.Add(name_ + " next " + std::to_string(b)); }
   bool TakesKeys() const override { return keys_; }
   void PuzzleKeyDown(int key) override { log_.Add(name_ + " key " + std::to_string(key)); }
+  VariantValues Variant() const override { return {number_, 0}; }
+  void SetVariant(const VariantValues& values) override { number_ = values[0]; }
   int VariantNumber() const override { return number_; }
   std::string LevelText() const override { return std::to_string(number_); }
   int number_;
