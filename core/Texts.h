@@ -18,7 +18,7 @@ enum class Hint {
   HighScoreBtn,
   ExitBtn,
   TimeLabel,
-  TongueBtn,
+  LanguageBtn,
   HelpBtn,
   InfoBtn,
   ZindleBtn,

@@ -4,17 +4,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFrame>
 #include <QGuiApplication>
-#include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
-#include <QToolTip>
 
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
+#include "app/window/VirtualKeyCode.h"
 #include "core/Language.h"
 #include "core/SettingsKeys.h"
 #include "core/Texts.h"
@@ -27,123 +24,14 @@ namespace zt {
 
 namespace {
 
-constexpr int kToolbarHeight = 33;
-
-int ButtonNumber(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton:
-      return kLeftButton;
-    case Qt::RightButton:
-      return kRightButton;
-    case Qt::MiddleButton:
-      return kMiddleButton;
-    default:
-      return -1;
-  }
-}
-
 QString Pick(const Words& words, bool german) {
   return QString::fromUtf8(german ? words.german : words.english);
 }
 
-QString RulesTooltip(const QString& rules) {
-  QString text = rules;
-  text.replace('\r', '\n');
-  return text;
-}
+// Where resting the mouse shows the rules before the first puzzle switch.
+constexpr QRect kFirstRulesPlace(463, 58, 32, 32);
 
 }  // namespace
-
-// The play area: shows the canvas's screen. A present repaints just its
-// rectangle from the screen; any other paint request redraws the puzzle.
-class PlayArea final : public QWidget {
- public:
-  PlayArea(QWidget* parent, MainWindow& form) : QWidget(parent), form_(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setGeometry(0, kToolbarHeight, Canvas::kWidth, Canvas::kHeight);
-  }
-
-  void Present(const QRect& r) {
-    if (painting_) return;  // the running paint shows the whole screen anyway
-    presenting_ = true;
-    repaint(r);
-    presenting_ = false;
-  }
-  bool Painting() const { return painting_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    painting_ = true;
-    if (!presenting_) form_.Host().BoxPaint();
-    QPainter p(this);
-    const QRect r = event->rect();
-    p.drawImage(r, form_.PlayCanvas().Screen(), r);
-    painting_ = false;
-    form_.NotePlayAreaPainted();
-  }
-  void mousePressEvent(QMouseEvent* event) override {
-    const int button = ButtonNumber(event->button());
-    if (button < 0) return;
-    const QPoint pos = event->position().toPoint();
-    form_.Host().BoxMouseDown(pos.x(), pos.y(), button);
-    form_.WakeTimer();
-  }
-  bool event(QEvent* event) override {
-    if (event->type() == QEvent::ToolTip) {
-      auto* help = static_cast<QHelpEvent*>(event);
-      const QPoint client = help->pos() + QPoint(0, kToolbarHeight);
-      if (form_.RulesShape().contains(client)) {
-        QToolTip::showText(help->globalPos(), RulesTooltip(form_.RulesHint()), this,
-                           form_.RulesShape().translated(0, -kToolbarHeight));
-      } else {
-        QToolTip::hideText();
-        event->ignore();
-      }
-      return true;
-    }
-    return QWidget::event(event);
-  }
-
- private:
-  MainWindow& form_;
-  bool presenting_ = false;
-  bool painting_ = false;
-};
-
-// The clock display: shows the host's clock picture.
-class ClockDisplay final : public QWidget {
- public:
-  ClockDisplay(QWidget* parent, MainWindow& form) : QWidget(parent), form_(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setGeometry(312, 7, PuzzleHost::kClockWidth, PuzzleHost::kClockHeight);
-  }
-  // Shows the clock picture now; inside another paint it joins that paint.
-  void Show(bool inPaint) {
-    if (painting_) return;
-    showing_ = true;
-    if (inPaint) {
-      update();
-    } else {
-      repaint();
-    }
-  }
-
- protected:
-  void paintEvent(QPaintEvent* event) override {
-    painting_ = true;
-    // A paint request of the window system draws the clock afresh.
-    if (!showing_) form_.Host().RepaintClock();
-    showing_ = false;
-    QPainter p(this);
-    p.drawImage(event->rect(), form_.Host().ClockImage(), event->rect());
-    painting_ = false;
-  }
-
- private:
-  MainWindow& form_;
-  bool showing_ = false;
-  bool painting_ = false;
-};
 
 class MainWindow::DialogRelay final : public GameDialogs, public HighscoreService {
  public:
@@ -161,47 +49,6 @@ class MainWindow::DialogRelay final : public GameDialogs, public HighscoreServic
   GameDialogs* dialogs = nullptr;
   HighscoreService* scores = nullptr;
 };
-
-ToolButton::ToolButton(QWidget* parent, const QString& glyph, QRect place, bool checkable)
-    : QToolButton(parent) {
-  setAutoRaise(true);
-  setFocusPolicy(Qt::NoFocus);
-  setCheckable(checkable);
-  setGeometry(place);
-  setIconSize(QSize(20, 20));
-  setIcon(QIcon(":/ui/glyph_" + glyph + ".png"));
-}
-
-void ToolButton::mousePressEvent(QMouseEvent* event) {
-  if (reactOnPress) {
-    const int button = ButtonNumber(event->button());
-    if (button >= 0 && isEnabled()) {
-      setDown(true);
-      emit pressedWith(button);
-      setDown(false);
-    }
-    return;
-  }
-  QToolButton::mousePressEvent(event);
-}
-
-LevelLabel::LevelLabel(QWidget* parent) : QLabel(parent) {
-  setFixedSize(77, 32);
-  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  QFont f("Arial");
-  f.setPixelSize(27);
-  f.setBold(true);
-  f.setItalic(true);
-  setFont(f);
-  QPalette pal = palette();
-  pal.setColor(QPalette::WindowText, Qt::black);
-  setPalette(pal);
-}
-
-void LevelLabel::mousePressEvent(QMouseEvent* event) {
-  const int button = ButtonNumber(event->button());
-  if (button >= 0) emit pressedWith(button);
-}
 
 MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -238,11 +85,11 @@ void MainWindow::FormCreate() {
     puzzles[p] = puzzles_[p].get();
   host_->SetPuzzles(puzzles);
 
-  setFixedSize(Canvas::kWidth, kToolbarHeight + Canvas::kHeight);
+  setFixedSize(Canvas::kWidth, Toolbar::kHeight + Canvas::kHeight);
   QFont systemFont("DejaVu Sans");
   systemFont.setPixelSize(13);
   setFont(systemFont);
-  move(672, 547);
+  move(kFirstStartPosition);
 
   const GameSettings s = ReadGameSettings(store_);
   Tongue = s.tongue;
@@ -250,8 +97,8 @@ void MainWindow::FormCreate() {
     puzzles_[p]->SetVariant(s.variants[p]);
 
   BuildControls();
-  soundbtn->setChecked(s.sound);
-  MidiBtn->setChecked(s.music);
+  toolbar_->SoundBtn->setChecked(s.sound);
+  toolbar_->MidiBtn->setChecked(s.music);
   setWindowTitle("Zindle Tavrin V1.2");
   setWindowIcon(QIcon(":/ui/icon_256.png"));
 
@@ -264,11 +111,11 @@ void MainWindow::FormCreate() {
     return;
   }
   canvas_.SetAtlas(std::move(atlas));
-  canvas_.SetPresenter([this](const QRect& r) { Present(r); });
+  canvas_.SetPresenter([this](const QRect& r) { playArea_->Present(r); });
 
-  puzzleGroup_->button(s.mode)->setChecked(true);
+  toolbar_->PuzzleBtn(s.mode)->setChecked(true);
   host_->StartUp(s.mode);
-  MidiBtn->setEnabled(music_.MusicStart(programDir_));
+  toolbar_->MidiBtn->setEnabled(music_.MusicStart(programDir_));
   host_->MarkStartPuzzleReady();
   EnableOptionBtn();
   ShowLevel();
@@ -280,79 +127,46 @@ void MainWindow::FormCreate() {
     // starts the clock or the music is wanted again.
     if (!TimerNeeded()) timer_.stop();
   });
-  timer_.start(200);
+  timer_.start(kTimerInterval);
   created_ = true;
   firstActivation_ = true;
 }
 
 void MainWindow::BuildControls() {
-  toolsPanel_ = new QFrame(this);
-  toolsPanel_->setGeometry(0, 0, Canvas::kWidth, kToolbarHeight);
-  toolsPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  QWidget* bar = toolsPanel_;
-
-  auto at = [](int left, int width = 25) { return QRect(left, 4, width, 25); };
-  MixBtn = new ToolButton(bar, "mix", at(4));
-  OptionBtn = new ToolButton(bar, "option", at(28));
-  OptionBtn->reactOnPress = true;
-  PauseBtn = new ToolButton(bar, "pause", at(52));
-  soundbtn = new ToolButton(bar, "sound", at(76), true);
-  MidiBtn = new ToolButton(bar, "music", at(100), true);
-  HighScoreBtn = new ToolButton(bar, "highscore", at(124));
-  ExitBtn = new ToolButton(bar, "exit", at(148));
-  for (int p = 0; p < kPuzzleCount; ++p)
-    puzzleBtns_[p] = new ToolButton(bar, CatalogEntry(p).glyph, at(176 + 24 * p), true);
-  TongueBtn = new ToolButton(bar, "tongue", at(396, 24));
-  HelpBtn = new ToolButton(bar, "help", at(418));
-  InfoBtn = new ToolButton(bar, "info", at(442));
-  ZindleBtn = new ToolButton(bar, "zindle", at(466, 29));
-
-  puzzleGroup_ = new QButtonGroup(this);
-  puzzleGroup_->setExclusive(true);
-  for (int p = 0; p < kPuzzleCount; ++p)
-    puzzleGroup_->addButton(puzzleBtns_[p], p);
-
-  auto* bevel = new QFrame(bar);
-  bevel->setGeometry(275, 4, 120, 26);
-  bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  auto* tim = new QWidget(bar);
-  tim->setGeometry(276, 5, 117, 24);
-  tim->setAutoFillBackground(true);
-  QPalette black = tim->palette();
-  black.setColor(QPalette::Window, Qt::black);
-  tim->setPalette(black);
-  TimeLabel = new QLabel(bar);
-  TimeLabel->setGeometry(280, 12, 33, 16);
-  QFont small("DejaVu Sans");
-  small.setPixelSize(12);
-  TimeLabel->setFont(small);
-  QPalette lime = TimeLabel->palette();
-  lime.setColor(QPalette::WindowText, QColor(0, 255, 0));
-  TimeLabel->setPalette(lime);
-  timbox_ = new ClockDisplay(bar, *this);
-
-  box_ = new PlayArea(this, *this);
+  toolbar_ = new Toolbar(this, *host_);
+  playArea_ = new PlayArea(this, Toolbar::kHeight, *host_, canvas_);
+  playArea_->SetRulesPlace(kFirstRulesPlace);
   levelLabel_ = new LevelLabel(this);
   levelLabel_->raise();
-
-  connect(MixBtn, &QToolButton::clicked, this, [this] { MixBtnClick(); });
-  connect(OptionBtn, &ToolButton::pressedWith, this, [this](int b) { OptionBtnMouseDown(b); });
-  connect(levelLabel_, &LevelLabel::pressedWith, this, [this](int b) { OptionBtnMouseDown(b); });
-  connect(PauseBtn, &QToolButton::clicked, this, [this] { PauseBtnClick(); });
-  connect(MidiBtn, &QToolButton::clicked, this, [this] { MidiBtnClick(); });
-  connect(HighScoreBtn, &QToolButton::clicked, this, [this] { HighScoreBtnClick(); });
-  connect(ExitBtn, &QToolButton::clicked, this, [this] { close(); });
-  connect(puzzleGroup_, &QButtonGroup::idClicked, this, [this](int id) { SelectPuzzle(id); });
-  connect(TongueBtn, &QToolButton::clicked, this, [this] { TongueBtnClick(); });
-  connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
-  connect(InfoBtn, &QToolButton::clicked, this, [this] { InfoBtnClick(); });
-  connect(ZindleBtn, &QToolButton::clicked, this, [this] { ZindleBtnClick(); });
-
+  ConnectControls();
   setFocusPolicy(Qt::StrongFocus);
 }
 
-QWidget* MainWindow::PlayAreaWidget() const {
-  return box_;
+void MainWindow::ConnectControls() {
+  const Toolbar& bar = *toolbar_;
+  connect(bar.MixBtn, &QToolButton::clicked, this, [this] { host_->MixBtnClick(); });
+  connect(bar.OptionBtn, &ToolButton::pressedWith, this,
+          [this](int b) { host_->OptionBtnMouseDown(b); });
+  connect(levelLabel_, &LevelLabel::pressedWith, this,
+          [this](int b) { host_->OptionBtnMouseDown(b); });
+  connect(bar.PauseBtn, &QToolButton::clicked, this, [this] { host_->PauseBtnClick(); });
+  connect(bar.MidiBtn, &QToolButton::clicked, this, [this] { MidiBtnClick(); });
+  connect(bar.HighScoreBtn, &QToolButton::clicked, this, [this] { host_->HighScoreBtnClick(); });
+  connect(bar.ExitBtn, &QToolButton::clicked, this, [this] { close(); });
+  connect(bar.PuzzleGroup(), &QButtonGroup::idClicked, this, [this](int id) { SelectPuzzle(id); });
+  connect(bar.LanguageBtn, &QToolButton::clicked, this, [this] { LanguageBtnClick(); });
+  connect(bar.HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
+  connect(bar.InfoBtn, &QToolButton::clicked, this, [this] { InfoBtnClick(); });
+  connect(bar.ZindleBtn, &QToolButton::clicked, this, [this] { ZindleBtnClick(); });
+  connect(playArea_, &PlayArea::painted, this, [this] { NotePlayAreaPainted(); });
+  connect(playArea_, &PlayArea::pressed, this, [this] { WakeTimer(); });
+}
+
+void MainWindow::NotePlayAreaPainted() {
+  if (!painted_) {
+    painted_ = true;
+    emit firstPainted();
+  }
 }
 
 void MainWindow::SetDialogs(GameDialogs* dialogs, HighscoreService* scores) {
@@ -365,25 +179,27 @@ void MainWindow::SetFirstActivation(std::function<void()> onFirstActivation) {
 }
 
 void MainWindow::SelectPuzzle(int mode) {
-  if (!host_->SelectPuzzle(mode)) puzzleGroup_->button(host_->Mode())->setChecked(true);
+  if (!host_->SelectPuzzle(mode)) toolbar_->PuzzleBtn(host_->Mode())->setChecked(true);
   WakeTimer();
 }
 
 void MainWindow::MidiBtnClick() {
-  if (MidiBtn->isEnabled()) music_.MidiBtnClick(MidiBtn->isChecked());
+  const ToolButton& midi = *toolbar_->MidiBtn;
+  if (midi.isEnabled()) music_.MidiBtnClick(midi.isChecked());
   SetHints();
   WakeTimer();
 }
 
 bool MainWindow::TimerNeeded() const {
-  return host_->Play().Running(host_->Mode()) || (MidiBtn->isEnabled() && MidiBtn->isChecked());
+  const ToolButton& midi = *toolbar_->MidiBtn;
+  return host_->Play().Running(host_->Mode()) || (midi.isEnabled() && midi.isChecked());
 }
 
 void MainWindow::WakeTimer() {
-  if (!timer_.isActive() && TimerNeeded()) timer_.start(200);
+  if (!timer_.isActive() && TimerNeeded()) timer_.start(kTimerInterval);
 }
 
-void MainWindow::TongueBtnClick() {
+void MainWindow::LanguageBtnClick() {
   // The clock keeps running while the language is chosen.
   if (languageDialog_) languageDialog_->exec();
   SetHints();
@@ -392,13 +208,13 @@ void MainWindow::TongueBtnClick() {
 void MainWindow::HelpBtnClick() {
   timer_.stop();
   help_.Open(helpFile_, HelpViewer::Topic(), this);
-  timer_.start(200);
+  timer_.start(kTimerInterval);
 }
 
 void MainWindow::InfoBtnClick() {
   timer_.stop();
   ShowAbout(this);
-  timer_.start(200);
+  timer_.start(kTimerInterval);
 }
 
 void MainWindow::ZindleBtnClick() {
@@ -407,22 +223,9 @@ void MainWindow::ZindleBtnClick() {
 
 void MainWindow::SetHints() {
   const bool g = German();
-  MixBtn->setToolTip(HintText(Hint::MixBtn, g));
-  OptionBtn->setToolTip(HintText(Hint::OptionBtn, g));
+  toolbar_->SetHints(g);
   levelLabel_->setToolTip(HintText(Hint::LevelLabel, g));
-  PauseBtn->setToolTip(HintText(Hint::PauseBtn, g));
-  soundbtn->setToolTip(HintText(soundbtn->isChecked() ? Hint::SoundBtnDown : Hint::SoundBtnUp, g));
-  MidiBtn->setToolTip(HintText(MidiBtn->isChecked() ? Hint::MidiBtnDown : Hint::MidiBtnUp, g));
-  HighScoreBtn->setToolTip(HintText(Hint::HighScoreBtn, g));
-  ExitBtn->setToolTip(HintText(Hint::ExitBtn, g));
-  for (int p = 0; p < kPuzzleCount; ++p)
-    puzzleBtns_[p]->setToolTip(Pick(CatalogEntry(p).buttonHint, g));
-  TimeLabel->setText(HintText(Hint::TimeLabel, g));
-  TongueBtn->setToolTip(HintText(Hint::TongueBtn, g));
-  HelpBtn->setToolTip(HintText(Hint::HelpBtn, g));
-  InfoBtn->setToolTip(HintText(Hint::InfoBtn, g));
-  ZindleBtn->setToolTip(HintText(Hint::ZindleBtn, g));
-  rulesHint_ = Pick(CatalogEntry(host_->Mode()).rules, g);
+  playArea_->SetRulesHint(Pick(CatalogEntry(host_->Mode()).rules, g));
 }
 
 void MainWindow::ShowLevel() {
@@ -437,21 +240,21 @@ GameSettings MainWindow::CurrentSettings() const {
   s.mode = host_->Mode();
   for (int p = 0; p < kPuzzleCount; ++p)
     s.variants[p] = puzzles_[p]->Variant();
-  s.sound = soundbtn->isChecked();
-  s.music = MidiBtn->isChecked();
+  s.sound = toolbar_->SoundBtn->isChecked();
+  s.music = toolbar_->MidiBtn->isChecked();
   return s;
 }
 
 void MainWindow::SetTimerEnabled(bool on) {
   if (on) {
-    timer_.start(200);
+    timer_.start(kTimerInterval);
   } else {
     timer_.stop();
   }
 }
 
 bool MainWindow::SoundOn() const {
-  return soundbtn->isChecked();
+  return toolbar_->SoundBtn->isChecked();
 }
 
 void MainWindow::PlayEffect(SoundEffect effect) {
@@ -459,15 +262,12 @@ void MainWindow::PlayEffect(SoundEffect effect) {
 }
 
 void MainWindow::MusicUpkeep() {
-  music_.MusicUpkeep(MidiBtn->isEnabled() && MidiBtn->isChecked());
+  const ToolButton& midi = *toolbar_->MidiBtn;
+  music_.MusicUpkeep(midi.isEnabled() && midi.isChecked());
 }
 
 void MainWindow::PresentClock() {
-  if (timbox_) timbox_->Show(box_ && box_->Painting());
-}
-
-void MainWindow::Present(const QRect& r) {
-  if (box_) box_->Present(r);
+  if (toolbar_) toolbar_->Clock()->Show(playArea_ && playArea_->Painting());
 }
 
 bool MainWindow::LoadAtlas(int mode) {
@@ -486,11 +286,11 @@ bool MainWindow::LoadAtlas(int mode) {
 
 void MainWindow::PlaceRulesShape() {
   const WindowRect place = CatalogEntry(host_->Mode()).rulesHintPlace;
-  rulesShape_ = QRect(place.left, place.top, place.width, place.height);
+  playArea_->SetRulesPlace(QRect(place.left, place.top, place.width, place.height));
 }
 
 void MainWindow::EnableOptionBtn() {
-  OptionBtn->setEnabled(true);
+  toolbar_->OptionBtn->setEnabled(true);
 }
 
 void MainWindow::RepaintWindow() {
@@ -498,7 +298,7 @@ void MainWindow::RepaintWindow() {
   // has to be drawn afresh for the new puzzle, and at once. A repaint of the
   // whole window does not do it: Qt then repaints only the parts it holds
   // dirty (the moved level label), and the old puzzle would stay on screen.
-  box_->repaint();
+  playArea_->repaint();
 }
 
 void MainWindow::ShowError(const QString& text) {
@@ -545,7 +345,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 bool MainWindow::FormCloseQuery() {
   timer_.stop();
   const bool close = relay_->AskEndGame();
-  timer_.start(200);
+  timer_.start(kTimerInterval);
   return close;
 }
 
@@ -576,54 +376,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   closing_ = true;
   FormClose();
   event->accept();
-}
-
-int VirtualKeyCode(int qtKey) {
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
-    return qtKey;  // letters and digits share their codes
-  }
-  switch (qtKey) {
-    case Qt::Key_Left:
-      return kKeyLeft;
-    case Qt::Key_Up:
-      return kKeyUp;
-    case Qt::Key_Right:
-      return kKeyRight;
-    case Qt::Key_Down:
-      return kKeyDown;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-      return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Space:
-      return 32;
-    case Qt::Key_PageUp:
-      return 33;
-    case Qt::Key_PageDown:
-      return 34;
-    case Qt::Key_End:
-      return 35;
-    case Qt::Key_Home:
-      return 36;
-    case Qt::Key_Insert:
-      return 45;
-    case Qt::Key_Delete:
-      return 46;
-    default:
-      if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
-      return 0xff;  // some other key: it still counts as a key press
-  }
 }
 
 }  // namespace zt

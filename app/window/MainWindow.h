@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QImage>
-#include <QLabel>
 #include <QString>
 #include <QTimer>
-#include <QToolButton>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,56 +14,32 @@
 #include "app/host/HostView.h"
 #include "app/host/PuzzleHost.h"
 #include "app/sound/Sound.h"
+#include "app/window/LevelLabel.h"
+#include "app/window/PlayArea.h"
+#include "app/window/Toolbar.h"
 #include "core/GameDialogs.h"
 #include "core/GameSettings.h"
 #include "core/HighscoreService.h"
 #include "core/SettingsStore.h"
 #include "highscore/TextScrambler.h"
-#include "puzzles/boss/BossView.h"
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
 #include "puzzles/core/Random.h"
-#include "puzzles/crux/CruxView.h"
-#include "puzzles/tilz/TilzView.h"
-#include "puzzles/transit/TransitView.h"
 
-class QButtonGroup;
 class QDialog;
-class QFrame;
 
 namespace zt {
 
-class PlayArea;
-class ClockDisplay;
-
-// A flat toolbar button that never takes the keyboard focus. The option button
-// and the level label react to the press itself, for every mouse button.
-class ToolButton : public QToolButton {
-  Q_OBJECT
- public:
-  ToolButton(QWidget* parent, const QString& glyph, QRect place, bool checkable = false);
-  bool reactOnPress = false;
- signals:
-  void pressedWith(int button);
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-};
-
-class LevelLabel : public QLabel {
-  Q_OBJECT
- public:
-  explicit LevelLabel(QWidget* parent);
- signals:
-  void pressedWith(int button);
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-};
-
-// The main window: toolbar, clock and play area, hosting the four puzzles.
+// The game's one window: the toolbar, the play area with the level label,
+// and the puzzle host behind them, which it gives the window's services.
 class MainWindow final : public QWidget, private HostView {
   Q_OBJECT
  public:
+  // The 200 ms of the timer that keeps the clock and the music going.
+  static constexpr int kTimerInterval = 200;
+  // Where the window opens when no position is stored.
+  static constexpr QPoint kFirstStartPosition{672, 547};
+
   struct Options {
     QString programDir;        // empty: the folder of the executable
     QString settingsFile;      // empty: the user's own store
@@ -88,48 +63,29 @@ class MainWindow final : public QWidget, private HostView {
   void RestoreWindowPosition();
 
   PuzzleHost& Host() { return *host_; }
-  Canvas& PlayCanvas() { return canvas_; }
   SettingsStore& Settings() { return store_; }
-  const QString& ProgramDir() const { return programDir_; }
-  const QImage& DigitStrip() const { return digitStrip_; }
   const QImage& DialogBackground() const { return dialogBackground_; }
   const TextScrambler& Scrambler() const { return scrambler_; }
   GameSettings CurrentSettings() const;
-  QRect RulesShape() const { return rulesShape_; }
-  void NotePlayAreaPainted() {
-    if (!painted_) {
-      painted_ = true;
-      emit firstPainted();
-    }
-  }
-  QString RulesHint() const { return rulesHint_; }
-  QWidget* PlayAreaWidget() const;
+  Toolbar& Tools() const { return *toolbar_; }
+  PlayArea* PlayAreaWidget() const { return playArea_; }
   LevelLabel* Level() const { return levelLabel_; }
+  // Where resting the mouse shows the rules, and the rules it shows.
+  QRect RulesShape() const { return playArea_->RulesHintPlace(); }
+  QString RulesHint() const { return playArea_->RulesHint(); }
   QTimer& Timer() { return timer_; }
+  HelpViewer& Help() { return help_; }
   // The timer runs while the current puzzle's clock runs or music is wanted;
   // otherwise it stops at its next tick. Starts it after whatever may have
   // made it needed again (a move, a switch, the music button).
   void WakeTimer();
 
-  // Toolbar controls, by name.
-  ToolButton *MixBtn, *OptionBtn, *PauseBtn, *soundbtn, *MidiBtn, *HighScoreBtn, *ExitBtn;
-  // The puzzle buttons, by puzzle number.
-  ToolButton* PuzzleBtn(int puzzle) const { return puzzleBtns_[puzzle]; }
-  ToolButton *TongueBtn, *HelpBtn, *InfoBtn, *ZindleBtn;
-  QLabel* TimeLabel = nullptr;
-
-  // Handlers.
-  void MixBtnClick() { host_->MixBtnClick(); }
-  void PauseBtnClick() { host_->PauseBtnClick(); }
-  void HighScoreBtnClick() { host_->HighScoreBtnClick(); }
-  void OptionBtnMouseDown(int button) { host_->OptionBtnMouseDown(button); }
+  // Handlers of the toolbar buttons that do more than call the host.
   void MidiBtnClick();
-  void TongueBtnClick();
+  void LanguageBtnClick();
   void HelpBtnClick();
   void InfoBtnClick();
   void ZindleBtnClick();
-  HelpViewer& Help() { return help_; }
-  const MakersLink& Makers() const { return *makers_; }
   void SelectPuzzle(int mode);
   void SetHints() override;
   void ShowLevel() override;
@@ -161,11 +117,12 @@ class MainWindow final : public QWidget, private HostView {
   bool TimerNeeded() const;
   void FormCreate();
   void BuildControls();
+  void ConnectControls();
   void FormActivate();
   bool FormCloseQuery();
   void FormClose();
   void ShowError(const QString& text);
-  void Present(const QRect& r);
+  void NotePlayAreaPainted();
 
   // Forwards to the dialogs once they exist.
   class DialogRelay;
@@ -186,16 +143,11 @@ class MainWindow final : public QWidget, private HostView {
   std::unique_ptr<PuzzleHost> host_;
 
   QTimer timer_;
-  QFrame* toolsPanel_ = nullptr;
-  PlayArea* box_ = nullptr;
-  ClockDisplay* timbox_ = nullptr;
+  Toolbar* toolbar_ = nullptr;
+  PlayArea* playArea_ = nullptr;
   LevelLabel* levelLabel_ = nullptr;
-  std::array<ToolButton*, kPuzzleCount> puzzleBtns_{};
-  QButtonGroup* puzzleGroup_ = nullptr;
-  QRect rulesShape_{463, 58, 32, 32};
-  QString rulesHint_;
   HelpViewer help_;
-  std::optional<MakersLink> makers_;  // the address ZNXLabel held
+  std::optional<MakersLink> makers_;
   QDialog* languageDialog_ = nullptr;
   bool created_ = false;
   bool firstActivation_ = false;
@@ -204,8 +156,5 @@ class MainWindow final : public QWidget, private HostView {
   std::function<void()> onFirstActivation_;
   QString createError_;
 };
-
-// Maps a Qt key to the virtual-key code the puzzles understand (0 if none).
-int VirtualKeyCode(int qtKey);
 
 }  // namespace zt

@@ -12,6 +12,7 @@
 
 #include "app/window/MainWindow.h"
 #include "core/SettingsStore.h"
+#include "puzzles/boss/BossView.h"
 
 namespace {
 

@@ -390,17 +390,17 @@ class FaultsTest : public QObject {
     QVERIFY(form.Created());
     {
       WarningCounter messages("b1.bmp");
-      form.PuzzleBtn(kCrux)->click();
+      form.Tools().PuzzleBtn(kCrux)->click();
       QCOMPARE(messages.count(), 1);
     }
     QCOMPARE(form.Host().Mode(), kBoss);
-    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kBoss)->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
     QVERIFY(QFile::remove(program.filePath("b1.bmp")));
     QVERIFY(QFile::copy(GameDir() + "/b1.bmp", program.filePath("b1.bmp")));
-    form.PuzzleBtn(kCrux)->click();
+    form.Tools().PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kCrux);
-    QVERIFY(form.PuzzleBtn(kCrux)->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kCrux)->isChecked());
   }
 };
 

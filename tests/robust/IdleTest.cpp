@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "app/window/MainWindow.h"
+#include "puzzles/boss/BossView.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -40,19 +41,19 @@ class IdleTest : public QObject {
 
     // Another puzzle, not running: the timer rests again; back to the running
     // one, it wakes.
-    form.PuzzleBtn(kCrux)->click();
+    form.Tools().PuzzleBtn(kCrux)->click();
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
     const std::int32_t standing = play.PuzzleClock[kBoss];
-    form.PuzzleBtn(kBoss)->click();
+    form.Tools().PuzzleBtn(kBoss)->click();
     QVERIFY(form.Timer().isActive());
     QTRY_VERIFY_WITH_TIMEOUT(play.PuzzleClock[kBoss] > standing, 2000);
 
     // A new game: ready again, resting; the music switched on wakes it.
-    form.MixBtnClick();
+    form.Tools().MixBtn->click();
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
-    if (!form.MidiBtn->isEnabled()) QSKIP("no MIDI files in the game's folder");
-    form.MidiBtn->click();
-    QVERIFY(form.MidiBtn->isChecked());
+    if (!form.Tools().MidiBtn->isEnabled()) QSKIP("no MIDI files in the game's folder");
+    form.Tools().MidiBtn->click();
+    QVERIFY(form.Tools().MidiBtn->isChecked());
     QVERIFY(form.Timer().isActive());
     QTest::qWait(450);
     QVERIFY(form.Timer().isActive());  // the music keeps it going

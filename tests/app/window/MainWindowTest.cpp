@@ -10,9 +10,11 @@
 
 #include "app/host/AtlasLoader.h"
 #include "app/window/MainWindow.h"
+#include "app/window/VirtualKeyCode.h"
 #include "core/Language.h"
 #include "highscore/HighscoreDialog.h"
 #include "highscore/HighscoreList.h"
+#include "puzzles/boss/BossView.h"
 #include "tests/common/TestMain.h"
 #include "ui/MessageDialogs.h"
 
@@ -68,26 +70,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QCOMPARE(form.PlayAreaWidget()->geometry(), QRect(0, 33, 500, 333));
     const std::pair<QWidget*, QRect> places[] = {
-        {form.MixBtn, {4, 4, 25, 25}},
-        {form.OptionBtn, {28, 4, 25, 25}},
-        {form.PauseBtn, {52, 4, 25, 25}},
-        {form.soundbtn, {76, 4, 25, 25}},
-        {form.MidiBtn, {100, 4, 25, 25}},
-        {form.HighScoreBtn, {124, 4, 25, 25}},
-        {form.ExitBtn, {148, 4, 25, 25}},
-        {form.PuzzleBtn(kCrux), {176, 4, 25, 25}},
-        {form.PuzzleBtn(kTilz), {200, 4, 25, 25}},
-        {form.PuzzleBtn(kBoss), {224, 4, 25, 25}},
-        {form.PuzzleBtn(kTransit), {248, 4, 25, 25}},
-        {form.TimeLabel, {280, 12, 33, 16}},
-        {form.TongueBtn, {396, 4, 24, 25}},
-        {form.HelpBtn, {418, 4, 25, 25}},
-        {form.InfoBtn, {442, 4, 25, 25}},
-        {form.ZindleBtn, {466, 4, 29, 25}},
+        {form.Tools().MixBtn, {4, 4, 25, 25}},
+        {form.Tools().OptionBtn, {28, 4, 25, 25}},
+        {form.Tools().PauseBtn, {52, 4, 25, 25}},
+        {form.Tools().SoundBtn, {76, 4, 25, 25}},
+        {form.Tools().MidiBtn, {100, 4, 25, 25}},
+        {form.Tools().HighScoreBtn, {124, 4, 25, 25}},
+        {form.Tools().ExitBtn, {148, 4, 25, 25}},
+        {form.Tools().PuzzleBtn(kCrux), {176, 4, 25, 25}},
+        {form.Tools().PuzzleBtn(kTilz), {200, 4, 25, 25}},
+        {form.Tools().PuzzleBtn(kBoss), {224, 4, 25, 25}},
+        {form.Tools().PuzzleBtn(kTransit), {248, 4, 25, 25}},
+        {form.Tools().TimeLabel, {280, 12, 33, 16}},
+        {form.Tools().LanguageBtn, {396, 4, 24, 25}},
+        {form.Tools().HelpBtn, {418, 4, 25, 25}},
+        {form.Tools().InfoBtn, {442, 4, 25, 25}},
+        {form.Tools().ZindleBtn, {466, 4, 29, 25}},
     };
     for (const auto& [widget, rect] : places)
       QCOMPARE(widget->geometry(), rect);
-    for (auto* b : {form.MixBtn, form.PuzzleBtn(kCrux), form.soundbtn}) {
+    for (auto* b : {form.Tools().MixBtn, form.Tools().PuzzleBtn(kCrux), form.Tools().SoundBtn}) {
       QCOMPARE(b->focusPolicy(), Qt::NoFocus);
       QVERIFY(b->autoRaise());
     }
@@ -99,14 +101,14 @@ class MainWindowTest : public QObject {
     MainWindow form(Options());
     QVERIFY(form.Created());
     QCOMPARE(form.Host().Mode(), kCrux);
-    QVERIFY(form.PuzzleBtn(kCrux)->isChecked());
-    QVERIFY(form.soundbtn->isChecked());
-    QVERIFY(form.MidiBtn->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kCrux)->isChecked());
+    QVERIFY(form.Tools().SoundBtn->isChecked());
+    QVERIFY(form.Tools().MidiBtn->isChecked());
     QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{0, 2, 2, 2}));
     QCOMPARE(form.Level()->text(), QString("2"));
     QCOMPARE(form.Level()->pos(), QPoint(430, 310));
-    QCOMPARE(form.TimeLabel->text(), QString("Time:"));
-    QCOMPARE(form.MixBtn->toolTip(), QString("I start again."));
+    QCOMPARE(form.Tools().TimeLabel->text(), QString("Time:"));
+    QCOMPARE(form.Tools().MixBtn->toolTip(), QString("I start again."));
     QCOMPARE(form.pos(), QPoint(672, 547));
   }
 
@@ -116,7 +118,7 @@ class MainWindowTest : public QObject {
     Store("bvert", "5");
     MainWindow form(Options());
     QVERIFY(form.Created());
-    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kBoss)->isChecked());
     QCOMPARE(form.Host().Play().PuzzleState, (std::array<std::uint8_t, 4>{2, 2, 0, 2}));
     QCOMPARE(form.Level()->text(), QString("4-5"));
     QCOMPARE(form.Level()->pos(), QPoint(370, 325));
@@ -166,10 +168,10 @@ class MainWindowTest : public QObject {
     Store("mode", "2");
     MainWindow form(Options(program.path()));
     QVERIFY(form.Created());
-    form.PuzzleBtn(kCrux)->click();
+    form.Tools().PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kBoss);
-    QVERIFY(form.PuzzleBtn(kBoss)->isChecked());
-    QVERIFY(!form.PuzzleBtn(kCrux)->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kBoss)->isChecked());
+    QVERIFY(!form.Tools().PuzzleBtn(kCrux)->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
   }
 
@@ -179,8 +181,8 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The top-left corner of the play area shows each puzzle's own background
     // at once after its button is pressed (no puzzle draws there).
-    QToolButton* buttons[4] = {form.PuzzleBtn(kCrux), form.PuzzleBtn(kTilz), form.PuzzleBtn(kBoss),
-                               form.PuzzleBtn(kTransit)};
+    QToolButton* buttons[4] = {form.Tools().PuzzleBtn(kCrux), form.Tools().PuzzleBtn(kTilz),
+                               form.Tools().PuzzleBtn(kBoss), form.Tools().PuzzleBtn(kTransit)};
     for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
       buttons[mode]->click();
       const QImage atlas =
@@ -196,10 +198,10 @@ class MainWindowTest : public QObject {
     Store("tmode", "22");
     MainWindow form(Options());
     const std::tuple<QWidget*, int, QRect, QPoint, QString> rows[] = {
-        {form.PuzzleBtn(kTilz), kTilz, {355, 311, 125, 47}, {450, 275}, "1"},
-        {form.PuzzleBtn(kBoss), kBoss, {413, 57, 62, 281}, {370, 325}, "5-3"},
-        {form.PuzzleBtn(kTransit), kTransit, {345, 258, 140, 90}, {445, 315}, "22"},
-        {form.PuzzleBtn(kCrux), kCrux, {300, 233, 190, 120}, {430, 310}, "2"},
+        {form.Tools().PuzzleBtn(kTilz), kTilz, {355, 311, 125, 47}, {450, 275}, "1"},
+        {form.Tools().PuzzleBtn(kBoss), kBoss, {413, 57, 62, 281}, {370, 325}, "5-3"},
+        {form.Tools().PuzzleBtn(kTransit), kTransit, {345, 258, 140, 90}, {445, 315}, "22"},
+        {form.Tools().PuzzleBtn(kCrux), kCrux, {300, 233, 190, 120}, {430, 310}, "2"},
     };
     for (const auto& [button, mode, rules, level, text] : rows) {
       static_cast<QToolButton*>(button)->click();
@@ -217,8 +219,8 @@ class MainWindowTest : public QObject {
       MainWindow form(Options());
       form.SetDialogs(&answers, &answers);
       form.show();
-      form.PuzzleBtn(kBoss)->click();
-      form.soundbtn->click();  // sound off
+      form.Tools().PuzzleBtn(kBoss)->click();
+      form.Tools().SoundBtn->click();  // sound off
       Tongue = 1;
       answers.yes = false;
       form.close();
@@ -253,13 +255,13 @@ class MainWindowTest : public QObject {
 
   void optionButtonAndLevelLabelStepTheVariant() {
     MainWindow form(Options());
-    QTest::mouseClick(form.OptionBtn, Qt::RightButton);
+    QTest::mouseClick(form.Tools().OptionBtn, Qt::RightButton);
     QCOMPARE(form.Level()->text(), QString("1"));
     QTest::mouseClick(form.Level(), Qt::RightButton);
     QCOMPARE(form.Level()->text(), QString("16"));
     QTest::mouseClick(form.Level(), Qt::LeftButton);
     QCOMPARE(form.Level()->text(), QString("1"));
-    QTest::mouseClick(form.OptionBtn, Qt::MiddleButton);
+    QTest::mouseClick(form.Tools().OptionBtn, Qt::MiddleButton);
     QCOMPARE(form.Level()->text(), QString("1"));
   }
 
@@ -325,7 +327,7 @@ class MainWindowTest : public QObject {
     play.PuzzleState[kCrux] = kRunning;
     play.PuzzleClock[kCrux] = 30;
     answers.yes = false;
-    QTest::mousePress(form.OptionBtn, Qt::LeftButton);
+    QTest::mousePress(form.Tools().OptionBtn, Qt::LeftButton);
     QCOMPARE(form.Level()->text(), QString("4"));  // No: nothing changes
     QCOMPARE(play.PuzzleClock[kCrux], 30);
     QCOMPARE(int(play.PuzzleState[kCrux]), int(kRunning));
@@ -379,34 +381,36 @@ class MainWindowTest : public QObject {
       return QString::fromUtf8(g ? german : english);
     };
     const std::pair<QWidget*, QString> hints[] = {
-        {form.MixBtn, pick("Ich fang neu an.", "I start again.")},
-        {form.OptionBtn, pick("Gibts da kein anderes Muster?", "Are there any more patterns?")},
+        {form.Tools().MixBtn, pick("Ich fang neu an.", "I start again.")},
+        {form.Tools().OptionBtn,
+         pick("Gibts da kein anderes Muster?", "Are there any more patterns?")},
         {form.Level(), pick("Gibts da kein anderes Muster?", "Are there any more patterns?")},
-        {form.PauseBtn, pick("Ich brauch eine kurze Pause.", "I need a break.")},
-        {form.soundbtn,
+        {form.Tools().PauseBtn, pick("Ich brauch eine kurze Pause.", "I need a break.")},
+        {form.Tools().SoundBtn,
          soundDown
              ? pick("Ich schalte die Geräusche lieber aus.", "I like it without sound-effects.")
              : pick("Ohne Geräusche ist es doch etwas fad.", "Without sound ist is boring.")},
-        {form.MidiBtn, musicDown
-                           ? pick("Ohne Musik ist es mir lieber.", "I don't like the music now.")
-                           : pick("Ich mag die Musik.", "Ich like the music.")},
-        {form.HighScoreBtn, pick("Wer sind die Besten?", "Who is the best?")},
-        {form.ExitBtn, pick("Ich hab genug!", "That's enough for now!")},
-        {form.PuzzleBtn(kCrux), pick("CRUX fordert mich heraus.", "CRUX teases my brain")},
-        {form.PuzzleBtn(kTilz),
+        {form.Tools().MidiBtn,
+         musicDown ? pick("Ohne Musik ist es mir lieber.", "I don't like the music now.")
+                   : pick("Ich mag die Musik.", "Ich like the music.")},
+        {form.Tools().HighScoreBtn, pick("Wer sind die Besten?", "Who is the best?")},
+        {form.Tools().ExitBtn, pick("Ich hab genug!", "That's enough for now!")},
+        {form.Tools().PuzzleBtn(kCrux), pick("CRUX fordert mich heraus.", "CRUX teases my brain")},
+        {form.Tools().PuzzleBtn(kTilz),
          pick("Jetzt knack ich schnell das TILZ.", "I quickly solve the TILZ.")},
-        {form.PuzzleBtn(kBoss), pick("BOSS gibt mir zu denken.", "BOSS challenges me.")},
-        {form.PuzzleBtn(kTransit), pick("TRANSIT wartet auf mich.", "TRANSIT waits for me.")},
-        {form.TongueBtn, pick("I don't speak german.", "Ich spreche nicht englisch.")},
-        {form.HelpBtn, pick("Ich laß mir unter die Arme greifen.", "I need help.")},
-        {form.InfoBtn,
+        {form.Tools().PuzzleBtn(kBoss), pick("BOSS gibt mir zu denken.", "BOSS challenges me.")},
+        {form.Tools().PuzzleBtn(kTransit),
+         pick("TRANSIT wartet auf mich.", "TRANSIT waits for me.")},
+        {form.Tools().LanguageBtn, pick("I don't speak german.", "Ich spreche nicht englisch.")},
+        {form.Tools().HelpBtn, pick("Ich laß mir unter die Arme greifen.", "I need help.")},
+        {form.Tools().InfoBtn,
          pick("Wer hat diese Spiele nur verbrochen?", "Who's the ZINDLE GAMES inventor?")},
-        {form.ZindleBtn,
+        {form.Tools().ZindleBtn,
          pick("Hurra, es gibt noch mehr Zindle Games.", "Hurrah, there are more ZINDLE GAMES.")},
     };
     for (const auto& [widget, text] : hints)
       QCOMPARE(widget->toolTip(), text);
-    QCOMPARE(form.TimeLabel->text(), pick("Zeit:", "Time:"));
+    QCOMPARE(form.Tools().TimeLabel->text(), pick("Zeit:", "Time:"));
     const char* const rules[4][2] = {
         {"Verschiebe die Balken des CRUX. Versuche\rdie rechts gezeigte Ordnung herzustellen.",
          "Slide the CRUX-baulks. Try to\rbuild the pattern shown right."},
@@ -421,8 +425,8 @@ class MainWindowTest : public QObject {
         {"Verschiebe die TRANSIT-Balken. Versuche\rdie rechts gezeigte Ordnung herzustellen.",
          "Move the TRANSIT-baulks. Try to make\ra copy of the pattern shown right."},
     };
-    QToolButton* buttons[4] = {form.PuzzleBtn(kCrux), form.PuzzleBtn(kTilz), form.PuzzleBtn(kBoss),
-                               form.PuzzleBtn(kTransit)};
+    QToolButton* buttons[4] = {form.Tools().PuzzleBtn(kCrux), form.Tools().PuzzleBtn(kTilz),
+                               form.Tools().PuzzleBtn(kBoss), form.Tools().PuzzleBtn(kTransit)};
     for (int mode : {kTilz, kBoss, kTransit, kCrux}) {
       buttons[mode]->click();
       QCOMPARE(form.RulesHint(), pick(rules[mode][0], rules[mode][1]));
@@ -432,20 +436,20 @@ class MainWindowTest : public QObject {
   void hintsFollowTheLanguageOnlyAtTheNextSetHints() {
     // First start: the texts are set while no language is chosen.
     MainWindow form(Options());
-    QCOMPARE(form.PauseBtn->toolTip(), QString("I need a break."));
+    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("I need a break."));
     Tongue = 1;  // German chosen in the language question
-    QCOMPARE(form.PauseBtn->toolTip(), QString("I need a break."));
-    QCOMPARE(form.TimeLabel->text(), QString("Time:"));
-    form.PuzzleBtn(kBoss)->click();  // a puzzle switch sets them again
-    QCOMPARE(form.PauseBtn->toolTip(), QString("Ich brauch eine kurze Pause."));
-    QCOMPARE(form.TimeLabel->text(), QString("Zeit:"));
+    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("I need a break."));
+    QCOMPARE(form.Tools().TimeLabel->text(), QString("Time:"));
+    form.Tools().PuzzleBtn(kBoss)->click();  // a puzzle switch sets them again
+    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("Ich brauch eine kurze Pause."));
+    QCOMPARE(form.Tools().TimeLabel->text(), QString("Zeit:"));
 
     // The sound button's hint keeps the state of the last SetHints.
-    form.soundbtn->click();
-    QVERIFY(!form.soundbtn->isChecked());
-    QCOMPARE(form.soundbtn->toolTip(), QString("Ich schalte die Geräusche lieber aus."));
+    form.Tools().SoundBtn->click();
+    QVERIFY(!form.Tools().SoundBtn->isChecked());
+    QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ich schalte die Geräusche lieber aus."));
     form.MidiBtnClick();
-    QCOMPARE(form.soundbtn->toolTip(), QString("Ohne Geräusche ist es doch etwas fad."));
+    QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ohne Geräusche ist es doch etwas fad."));
   }
 
   void helpOpensBesideTheGameAtTheLanguagesTopic() {
