@@ -35,8 +35,8 @@ class RowLabel : public QLabel {
 constexpr int kRowTop = 20;
 constexpr int kRowHeight = 21;
 
-const QRect kShape1(8, 8, 305, 121);
-const QRect kShape3(168, 136, 145, 21);
+const QRect kListOutline(8, 8, 305, 121);
+const QRect kClearOutline(168, 136, 145, 21);
 
 }  // namespace
 
@@ -64,24 +64,24 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
       Qt::Alignment alignment;
     };
     for (const Column& c :
-         {Column{"num", 20, 40, Qt::AlignRight}, Column{"pla", 60, 140, Qt::AlignLeft},
-          Column{"sco", 200, 90, Qt::AlignRight}}) {
+         {Column{"place", 20, 40, Qt::AlignRight}, Column{"name", 60, 140, Qt::AlignLeft},
+          Column{"time", 200, 90, Qt::AlignRight}}) {
       auto* label = new RowLabel(this);
       label->setObjectName(QString::fromLatin1(c.prefix) + QString::number(i));
       label->setGeometry(c.left, top, c.width, kRowHeight);
       label->setAlignment(c.alignment | Qt::AlignTop);
     }
-    findChild<QLabel*>("num" + QString::number(i))->setText(QString::number(i + 1) + ".   ");
+    findChild<QLabel*>("place" + QString::number(i))->setText(QString::number(i + 1) + ".   ");
   }
 
   clearBox_ = new QCheckBox(this);
   clearBox_->setObjectName("ClearBox");
   clearBox_->setGeometry(175, 139, 13, 13);
 
-  delcheck_ = new QLabel(this);
-  delcheck_->setObjectName("delcheck");
-  delcheck_->move(196, 140);
-  delcheck_->setFont(DialogFont(11));
+  clearLabel_ = new QLabel(this);
+  clearLabel_->setObjectName("ClearLabel");
+  clearLabel_->move(196, 140);
+  clearLabel_->setFont(DialogFont(11));
 
   cancelButton_ = new GlyphButton(DialogGlyph("cross"), -1, this);
   cancelButton_->setObjectName("CancelBtn");
@@ -97,18 +97,18 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
   okButton_->setDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &HighscoreDialog::okClick);
 
-  edit1_ = new QLineEdit(this);
-  edit1_->setObjectName("Edit1");
-  edit1_->setGeometry(52, 28, 177, 19);
-  edit1_->setFrame(false);
-  edit1_->setMaxLength(kMaxNameLength);
-  edit1_->setFocusPolicy(Qt::ClickFocus);
-  QPalette editColours = edit1_->palette();
+  nameEdit_ = new QLineEdit(this);
+  nameEdit_->setObjectName("NameEdit");
+  nameEdit_->setGeometry(52, 28, 177, 19);
+  nameEdit_->setFrame(false);
+  nameEdit_->setMaxLength(kMaxNameLength);
+  nameEdit_->setFocusPolicy(Qt::ClickFocus);
+  QPalette editColours = nameEdit_->palette();
   editColours.setColor(QPalette::Base, QColor(255, 128, 128));
   editColours.setColor(QPalette::Text, Qt::black);
-  edit1_->setPalette(editColours);
-  edit1_->setText(session_.PlayerName());
-  edit1_->hide();
+  nameEdit_->setPalette(editColours);
+  nameEdit_->setText(session_.PlayerName());
+  nameEdit_->hide();
 
   setTabOrder(clearBox_, cancelButton_);
   setTabOrder(cancelButton_, okButton_);
@@ -121,15 +121,15 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
   FillLabels();
   const int row = session_.NewEntry();
   if (row >= 0) {
-    edit1_->setGeometry(60, kRowTop + kRowHeight * row, 140, 15);
-    edit1_->setText(session_.PlayerName());
-    edit1_->setEnabled(true);
-    edit1_->show();
+    nameEdit_->setGeometry(60, kRowTop + kRowHeight * row, 140, 15);
+    nameEdit_->setText(session_.PlayerName());
+    nameEdit_->setEnabled(true);
+    nameEdit_->show();
     // All of the name selected, so that typing replaces it, and its start in
     // view.
-    edit1_->setSelection(edit1_->text().size(), -edit1_->text().size());
+    nameEdit_->setSelection(nameEdit_->text().size(), -nameEdit_->text().size());
   } else {
-    edit1_->hide();
+    nameEdit_->hide();
   }
   exec();
 }
@@ -137,8 +137,8 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
 void HighscoreDialog::FillLabels() {
   const HighscoreTable& entries = session_.Entries();
   for (int i = 0; i < kHighscorePlaces; ++i) {
-    findChild<QLabel*>("pla" + QString::number(i))->setText(entries[i].name);
-    findChild<QLabel*>("sco" + QString::number(i))
+    findChild<QLabel*>("name" + QString::number(i))->setText(entries[i].name);
+    findChild<QLabel*>("time" + QString::number(i))
         ->setText(entries[i].IsEmpty() ? QStringLiteral("-----")
                                        : QString::number(entries[i].time));
   }
@@ -146,9 +146,9 @@ void HighscoreDialog::FillLabels() {
 
 void HighscoreDialog::okClick() {
   const bool cleared = clearBox_->isChecked();
-  session_.Confirm(cleared, edit1_->text());
-  if (cleared) edit1_->setText(DefaultPlayerName());
-  edit1_->hide();
+  session_.Confirm(cleared, nameEdit_->text());
+  if (cleared) nameEdit_->setText(DefaultPlayerName());
+  nameEdit_->hide();
   done(Accepted);
 }
 
@@ -158,7 +158,7 @@ void HighscoreDialog::CancelClick() {
 
 void HighscoreDialog::reject() {
   session_.Cancel();
-  edit1_->hide();
+  nameEdit_->hide();
   QDialog::reject();
 }
 
@@ -166,23 +166,23 @@ void HighscoreDialog::FormActivate() {
   PlaceOnMainWindow(this, mainWindow_);
   setWindowTitle(Say(QStringLiteral("Zindle Tavrin - Bestenliste"),
                      QStringLiteral("Zindle Tavrin - Highscore")));
-  delcheck_->setText(
+  clearLabel_->setText(
       Say(QStringLiteral("alle Einträge löschen"), QStringLiteral("remove all entries")));
-  delcheck_->adjustSize();
+  clearLabel_->adjustSize();
   cancelButton_->setText(Say(QStringLiteral("Abbruch"), QStringLiteral("Cancel")));
 }
 
 void HighscoreDialog::FormPaint(QPainter& painter) {
   PaintDialogBackground(painter, background_, size());
-  DrawOutline(painter, rect());  // Shape2
-  DrawOutline(painter, kShape1);
-  DrawOutline(painter, kShape3);
+  DrawOutline(painter, rect());
+  DrawOutline(painter, kListOutline);
+  DrawOutline(painter, kClearOutline);
 }
 
 void HighscoreDialog::showEvent(QShowEvent* event) {
   FormActivate();
   QDialog::showEvent(event);
-  if (!edit1_->isHidden()) edit1_->setFocus();
+  if (!nameEdit_->isHidden()) nameEdit_->setFocus();
 }
 
 void HighscoreDialog::paintEvent(QPaintEvent*) {

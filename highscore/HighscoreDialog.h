@@ -36,7 +36,7 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   void ShowHighscores(const QString& variantKey, std::int32_t time) override;
 
   const HighscoreSession& Session() const { return session_; }
-  QLineEdit* Edit1() const { return edit1_; }
+  QLineEdit* NameEdit() const { return nameEdit_; }
   QCheckBox* ClearBox() const { return clearBox_; }
   GlyphButton* OkButton() const { return okButton_; }
   GlyphButton* CancelButton() const { return cancelButton_; }
@@ -61,9 +61,9 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   QPointer<QWidget> mainWindow_;
   QImage background_;
   HighscoreSession session_;
-  QLineEdit* edit1_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
   QCheckBox* clearBox_ = nullptr;
-  QLabel* delcheck_ = nullptr;
+  QLabel* clearLabel_ = nullptr;
   GlyphButton* okButton_ = nullptr;
   GlyphButton* cancelButton_ = nullptr;
 };

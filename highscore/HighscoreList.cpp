@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/SettingsKeys.h"
+
 namespace zt {
 
-const QString HighscoreStore::kSection = QStringLiteral("highscore");
-const QString HighscoreStore::kPlayerKey = QStringLiteral("player");
+const QString HighscoreStore::kSection = QString::fromLatin1(settings::kHighscoreSection);
+const QString HighscoreStore::kPlayerKey = QString::fromLatin1(settings::kPlayerKey);
 
 const QString& DefaultPlayerName() {
   static const QString name = QStringLiteral("Mr. Brain");

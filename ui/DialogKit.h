@@ -31,7 +31,8 @@ inline constexpr QSize kGlyphSize(18, 18);
 // Arial as the dialogs use it, by the pixel height of its characters (Liberation
 // Sans, which has Arial's metrics, where Arial itself is missing).
 QFont ArialFont(int pixels, bool bold = false);
-// The dialogs' default font, "MS Sans Serif" on the original platform.
+// The dialogs' default font: "MS Sans Serif" where it is installed (Windows),
+// else its free look-alikes.
 QFont DialogFont(int pixels);
 
 // Where a dialog of the given client size goes: centred on the main window's

@@ -28,7 +28,7 @@ class HostView {
   virtual void SetHints() = 0;
   // The level label's text and place for the current puzzle.
   virtual void ShowLevel() = 0;
-  // Repaints the whole window now (the play area through BoxPaint).
+  // Repaints the whole window now (the play area through PlayAreaPaint).
   virtual void RepaintWindow() = 0;
 };
 

@@ -53,7 +53,7 @@ void PuzzleHost::PuzzleSolved() {
   scores_.ShowHighscores(variantKey_, play_.PuzzleClock[play_.PuzzleMode]);
 }
 
-void PuzzleHost::TimerTimer() {
+void PuzzleHost::TimerTick() {
   view_.MusicUpkeep();
   if (play_.Running(play_.PuzzleMode)) {
     ++play_.PuzzleClock[play_.PuzzleMode];
@@ -61,12 +61,12 @@ void PuzzleHost::TimerTimer() {
   }
 }
 
-void PuzzleHost::BoxPaint() {
+void PuzzleHost::PlayAreaPaint() {
   Current().PaintPuzzle();
   RepaintClock();
 }
 
-void PuzzleHost::BoxMouseDown(int x, int y, int button) {
+void PuzzleHost::PlayAreaMouseDown(int x, int y, int button) {
   Current().PuzzleMouseDown(x, y, button);
 }
 
@@ -143,25 +143,26 @@ const QString& PuzzleHost::MakeVariantKey() {
   return variantKey_;
 }
 
-std::array<int, 6> PuzzleHost::ClockCells(std::int32_t clock) {
+std::array<int, PuzzleHost::kClockCells> PuzzleHost::ClockCells(std::int32_t clock) {
   // Only the lowest six decimal digits are shown; leading zeros are blank
   // except the units digit.
   std::int64_t value = clock;
   if (value < 0) value = -value;
-  std::array<int, 6> cells{};
-  for (int i = 5; i >= 0; --i) {
+  std::array<int, kClockCells> cells{};
+  for (int i = kClockCells - 1; i >= 0; --i) {
     cells[i] = static_cast<int>(value % 10);
     value /= 10;
   }
-  for (int i = 0; i < 5 && cells[i] == 0; ++i)
-    cells[i] = 10;
+  for (int i = 0; i < kClockCells - 1 && cells[i] == 0; ++i)
+    cells[i] = kBlankCell;
   return cells;
 }
 
 void PuzzleHost::DrawClock(QImage& target, const QImage& digitStrip, std::int32_t clock) {
   const auto cells = ClockCells(clock);
-  for (int i = 0; i < 6; ++i) {
-    Canvas::Copy(digitStrip, cells[i] * 11, 0, 11, 20, target, i * 13, 0);
+  for (int i = 0; i < kClockCells; ++i) {
+    Canvas::Copy(digitStrip, cells[i] * kDigitWidth, 0, kDigitWidth, kDigitHeight, target,
+                 i * kDigitStep, 0);
   }
 }
 

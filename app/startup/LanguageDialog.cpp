@@ -40,14 +40,14 @@ LanguageDialog::LanguageDialog(QWidget* mainWindow, const QIcon& programIcon)
   setFont(DialogFont());
   setFixedSize(320, 91);
 
-  Bevel1 = new QFrame(this);
-  Bevel1->setGeometry(8, 8, 305, 77);
-  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Panel = new QFrame(this);
+  Panel->setGeometry(8, 8, 305, 77);
+  Panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-  Image4 = new QLabel(this);
-  Image4->setGeometry(28, 28, 37, 37);
-  Image4->setAlignment(Qt::AlignCenter);
-  Image4->setPixmap(programIcon.pixmap(QSize(32, 32), devicePixelRatioF()));
+  IconLabel = new QLabel(this);
+  IconLabel->setGeometry(28, 28, 37, 37);
+  IconLabel->setAlignment(Qt::AlignCenter);
+  IconLabel->setPixmap(programIcon.pixmap(QSize(32, 32), devicePixelRatioF()));
 
   EnglishBtn = MakeButton(this, {84, 16, 221, 27}, "I speak english.", ":/lang/flag_en.png");
   GermanBtn = MakeButton(this, {84, 48, 221, 27}, "Ich spreche deutsch.", ":/lang/flag_de.png");

@@ -21,11 +21,11 @@ class LanguageDialog final : public QDialog {
   Q_OBJECT
  public:
   // mainWindow is the parent and the window the dialog centres itself on;
-  // programIcon is the main window's icon, shown in Image4.
+  // programIcon is the main window's icon, shown in IconLabel.
   LanguageDialog(QWidget* mainWindow, const QIcon& programIcon);
 
-  QFrame* Bevel1 = nullptr;
-  QLabel* Image4 = nullptr;
+  QFrame* Panel = nullptr;
+  QLabel* IconLabel = nullptr;
   QPushButton* EnglishBtn = nullptr;
   QPushButton* GermanBtn = nullptr;
 

@@ -20,8 +20,8 @@ SplashWindow::SplashWindow(QWidget* parent, int intervalMs)
   setFont(f);
   setFixedSize(200, 150);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Click);
-  Timer1.start(intervalMs);
+  connect(&CloseTimer, &QTimer::timeout, this, &SplashWindow::Click);
+  CloseTimer.start(intervalMs);
 }
 
 void SplashWindow::Click() {
@@ -42,7 +42,7 @@ void SplashWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SplashWindow::hideEvent(QHideEvent* event) {
-  Timer1.stop();
+  CloseTimer.stop();
   QDialog::hideEvent(event);
 }
 

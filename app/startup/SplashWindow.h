@@ -8,9 +8,9 @@ namespace zt {
 
 // The splash window: the game's picture, borderless and always on top,
 // centred on the screen. Shown modally (exec) at the main window's first
-// activation; closed by a click or by Timer1.
+// activation; closed by a click or by CloseTimer.
 //
-// Timer1 starts when the splash is created and repeats every interval. A tick
+// CloseTimer starts when the splash is created and repeats every interval. A tick
 // while the splash is hidden does nothing, so a splash shown late (start-up
 // took longer than one interval) still closes at the next tick and never
 // stays up for good: it is seen for the rest of the current interval.
@@ -22,7 +22,7 @@ class SplashWindow final : public QDialog {
   // intervalMs other than kInterval only for tests.
   explicit SplashWindow(QWidget* parent = nullptr, int intervalMs = kInterval);
 
-  QTimer Timer1;
+  QTimer CloseTimer;
 
   // Closes the splash if it is shown.
   void Click();

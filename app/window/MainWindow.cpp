@@ -122,7 +122,7 @@ void MainWindow::FormCreate() {
   SetHints();
 
   connect(&timer_, &QTimer::timeout, this, [this] {
-    host_->TimerTimer();
+    host_->TimerTick();
     // Idle, the game takes no time at all: the timer rests until a move
     // starts the clock or the music is wanted again.
     if (!TimerNeeded()) timer_.stop();

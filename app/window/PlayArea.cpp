@@ -26,7 +26,7 @@ void PlayArea::Present(const QRect& r) {
 
 void PlayArea::paintEvent(QPaintEvent* event) {
   painting_ = true;
-  if (!presenting_) host_.BoxPaint();
+  if (!presenting_) host_.PlayAreaPaint();
   QPainter p(this);
   const QRect r = event->rect();
   p.drawImage(r, canvas_.Screen(), r);
@@ -38,7 +38,7 @@ void PlayArea::mousePressEvent(QMouseEvent* event) {
   const int button = PuzzleButton(event->button());
   if (button < 0) return;
   const QPoint pos = event->position().toPoint();
-  host_.BoxMouseDown(pos.x(), pos.y(), button);
+  host_.PlayAreaMouseDown(pos.x(), pos.y(), button);
   emit pressed();
 }
 

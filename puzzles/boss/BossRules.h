@@ -21,6 +21,9 @@ struct BossRules {
   static constexpr int kDefaultColumns = 5;
   static constexpr int kDefaultRows = 3;
   static constexpr int kMixSteps = 5000;
+  // Added to the code of a tile whose home cell is of colour 1.
+  static constexpr int kColourOffset = 40;
+  static constexpr std::int32_t kGap = -1;
   using Grid = std::array<std::array<std::int32_t, kMaxRows>, kMaxColumns>;
 
   int BossColumns = kDefaultColumns;

@@ -55,9 +55,8 @@ class BossView final : public Puzzle {
     return {kCell * (code % kFacesPerRow), kFaceTop + kCell * (code / kFacesPerRow)};
   }
 
-  void DrawBossCell(int column, int row);
-
  private:
+  void DrawBossCell(int column, int row);
   // A whole move: clock start, sound, board change, animation, gap, solved test.
   void MoveTile(BossMove move);
 

@@ -77,7 +77,6 @@ class CruxView final : public Puzzle {
   // it to the screen; the caller presents.
   void DrawCruxHorizontal(int offset);
   void DrawCruxVertical(int offset);
-  void DrawCruxPreview();
   // Plays one slide as a press on a track end would: the clock starts even
   // when the way is blocked, and then nothing moves.
   void PlayMove(CruxRules::Direction direction);
@@ -86,6 +85,7 @@ class CruxView final : public Puzzle {
   void MoveCrux(int direction);
 
  private:
+  void DrawCruxPreview();
   void PutPicture(int v, QImage& strip, int x, int y) const;
 
   PuzzleContext ctx_;

@@ -43,7 +43,7 @@ struct TilzRules {
 
   using Board = std::array<std::int32_t, kCells>;
 
-  // The start layout of each level, column by column.
+  // The start layout of each level (written row by row in TilzRules.cpp).
   static const std::array<Board, kLevels> TilzLevels;
 
   int TilzLevel = 1;
@@ -65,9 +65,9 @@ struct TilzRules {
   }
 
   std::int32_t Cell(int column, int row) const {
-    return OnBoard(column, row) ? TilzBoard[5 * column + row] : kWall;
+    return OnBoard(column, row) ? TilzBoard[kRows * column + row] : kWall;
   }
-  std::int32_t& At(int column, int row) { return TilzBoard[5 * column + row]; }
+  std::int32_t& At(int column, int row) { return TilzBoard[kRows * column + row]; }
 
   // Lays the start layout of TilzLevel (brought into 1..5 first) and starts
   // level 5 at its first target.

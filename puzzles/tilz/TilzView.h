@@ -90,11 +90,6 @@ class TilzView final : public Puzzle {
     return {kBoardLeft + kCell * column, kBoardTop + kCell * row};
   }
 
-  void DrawTilzCell(int column, int row);
-  void DrawTilzPlate(int x, int y, std::int32_t code);
-  void FillBlack(int x, int y, int width, int height);
-  void DrawTilzTarget();
-
   // Plays one push as a press on the plate would: the press starts the clock,
   // then the push runs (a push None only starts the clock).
   void PlayMove(const TilzMove& move);
@@ -103,11 +98,14 @@ class TilzView final : public Puzzle {
   // clock; a cell that is no anchor, or push None, does nothing.
   void PushPlate(int column, int row, TilzPush push);
 
+ private:
   // The solved test with its visible side of a level-5 step (sound and the
   // new target's marker).
   bool IsTilzSolved();
-
- private:
+  void DrawTilzCell(int column, int row);
+  void DrawTilzPlate(int x, int y, std::int32_t code);
+  void FillBlack(int x, int y, int width, int height);
+  void DrawTilzTarget();
   void AnimateMove(int x0, int y0, std::int32_t code, TilzPush push);
   void AnimateBump(int x0, int y0, std::int32_t code, TilzPush push);
 

@@ -55,9 +55,6 @@ class TransitView final : public Puzzle {
   static QRect BoardRect() { return {kBoardLeft, kBoardTop, kBoardSize, kBoardSize}; }
   static QRect MiniatureRect() { return {kMiniLeft, kMiniTop, kMiniSize, kMiniSize}; }
 
-  // Draws one board cell or the whole miniature on the screen (not presented).
-  void DrawTransitCell(int x, int y);
-  void DrawTransitPreview();
   // Plays one turn as a press in the margin would.
   void PlayMove(const TransitMove& move) { MoveTransit(move.direction, move.line); }
   // A whole move: clock start, sound, seven frames, rotation, solved test. A
@@ -65,6 +62,9 @@ class TransitView final : public Puzzle {
   void MoveTransit(TransitDirection direction, int line);
 
  private:
+  // Draws one board cell or the whole miniature on the screen (not presented).
+  void DrawTransitCell(int x, int y);
+  void DrawTransitPreview();
   void DrawBoardAndPreview();
 
   PuzzleContext ctx_;

@@ -100,25 +100,25 @@ class HighscoreDialogTest : public QObject {
     auto dialog = MakeDialog();
     const QString typed = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd";  // 30 characters
     const bool shown = Show(*dialog, "crux02", 25, [&](HighscoreDialog& d) {
-      QLineEdit* edit = d.Edit1();
+      QLineEdit* edit = d.NameEdit();
       QVERIFY(!edit->isHidden());
       QVERIFY(edit->isEnabled());
       QCOMPARE(edit->geometry(), QRect(60, 20 + 21 * 2, 140, 15));
       QCOMPARE(edit->text(), QString::fromUtf8("Käthe"));
       QCOMPARE(d.focusWidget(), edit);
-      QCOMPARE(LabelText(&d, "num0"), QStringLiteral("1.   "));
-      QCOMPARE(LabelText(&d, "pla0"), QStringLiteral("p10"));
-      QCOMPARE(LabelText(&d, "sco1"), QStringLiteral("20"));
-      QCOMPARE(LabelText(&d, "pla2"), QString::fromUtf8("Käthe"));
-      QCOMPARE(LabelText(&d, "sco2"), QStringLiteral("25"));
-      QCOMPARE(LabelText(&d, "sco3"), QStringLiteral("30"));
-      QCOMPARE(LabelText(&d, "sco4"), QStringLiteral("-----"));
+      QCOMPARE(LabelText(&d, "place0"), QStringLiteral("1.   "));
+      QCOMPARE(LabelText(&d, "name0"), QStringLiteral("p10"));
+      QCOMPARE(LabelText(&d, "time1"), QStringLiteral("20"));
+      QCOMPARE(LabelText(&d, "name2"), QString::fromUtf8("Käthe"));
+      QCOMPARE(LabelText(&d, "time2"), QStringLiteral("25"));
+      QCOMPARE(LabelText(&d, "time3"), QStringLiteral("30"));
+      QCOMPARE(LabelText(&d, "time4"), QStringLiteral("-----"));
       QTest::keyClicks(edit, typed);  // replaces the selected name
       QCOMPARE(edit->text(), typed.left(25));
       QTest::keyClick(edit, Qt::Key_Return);  // OK is the default button
     });
     QVERIFY(shown);
-    QVERIFY(dialog->Edit1()->isHidden());
+    QVERIFY(dialog->NameEdit()->isHidden());
     QCOMPARE(store_->ReadString("highscore", "player", ""), typed.left(25));
     QCOMPARE(scrambler_.Decode(store_->ReadString("highscore", "crux022", "")),
              "25," + typed.left(25));
@@ -132,16 +132,16 @@ class HighscoreDialogTest : public QObject {
     auto dialog = MakeDialog();
     const QByteArray before = StoreBytes();
     QVERIFY(Show(*dialog, "tilz04", 5, [](HighscoreDialog& d) {
-      QTest::keyClicks(d.Edit1(), "Someone else");
+      QTest::keyClicks(d.NameEdit(), "Someone else");
       QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
     }));
     QCOMPARE(StoreBytes(), before);
-    QVERIFY(dialog->Edit1()->isHidden());
+    QVERIFY(dialog->NameEdit()->isHidden());
     QCOMPARE(dialog->Session().PlayerName(), QStringLiteral("Ada"));
     QVERIFY(Show(*dialog, "tilz04", 0, [](HighscoreDialog& d) {
-      QVERIFY(d.Edit1()->isHidden());
-      QCOMPARE(LabelText(&d, "sco0"), QStringLiteral("10"));
-      QCOMPARE(LabelText(&d, "pla0"), QStringLiteral("p10"));
+      QVERIFY(d.NameEdit()->isHidden());
+      QCOMPARE(LabelText(&d, "time0"), QStringLiteral("10"));
+      QCOMPARE(LabelText(&d, "name0"), QStringLiteral("p10"));
       QTest::keyClick(&d, Qt::Key_Escape);
     }));
     QCOMPARE(StoreBytes(), before);
@@ -169,20 +169,20 @@ class HighscoreDialogTest : public QObject {
     QVERIFY(Show(*dialog, "tran07", 0, [](HighscoreDialog& d) {
       QVERIFY(!d.ClearBox()->isChecked());  // cleared for every showing
       for (int i = 0; i < 5; ++i) {
-        QCOMPARE(LabelText(&d, "sco" + QString::number(i)), QStringLiteral("-----"));
-        QCOMPARE(LabelText(&d, "pla" + QString::number(i)), QStringLiteral("Mr. Brain"));
+        QCOMPARE(LabelText(&d, "time" + QString::number(i)), QStringLiteral("-----"));
+        QCOMPARE(LabelText(&d, "name" + QString::number(i)), QStringLiteral("Mr. Brain"));
       }
       d.reject();
     }));
     QVERIFY(Show(*dialog, "tran07", 99, [](HighscoreDialog& d) {
-      QCOMPARE(d.Edit1()->text(), QStringLiteral("Mr. Brain"));
+      QCOMPARE(d.NameEdit()->text(), QStringLiteral("Mr. Brain"));
       d.reject();
     }));
   }
 
   void controlsLookAsTheyShould() {
     auto dialog = MakeDialog();
-    QLineEdit* edit = dialog->Edit1();
+    QLineEdit* edit = dialog->NameEdit();
     QVERIFY(!edit->hasFrame());
     QCOMPARE(edit->maxLength(), 25);
     QCOMPARE(edit->palette().color(QPalette::Base), QColor(255, 128, 128));
@@ -190,14 +190,14 @@ class HighscoreDialogTest : public QObject {
     QCOMPARE(dialog->size(), QSize(320, 200));
     QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
     // The list in the dialog's bold 15-pixel font, the small print regular.
-    for (QWidget* w : {static_cast<QWidget*>(edit), dialog->findChild<QWidget*>("pla0"),
-                       dialog->findChild<QWidget*>("sco4")}) {
+    for (QWidget* w : {static_cast<QWidget*>(edit), dialog->findChild<QWidget*>("name0"),
+                       dialog->findChild<QWidget*>("time4")}) {
       QCOMPARE(w->font().pixelSize(), 15);
       QVERIFY(w->font().bold());
     }
     for (QWidget* w :
          {static_cast<QWidget*>(dialog->OkButton()), static_cast<QWidget*>(dialog->CancelButton()),
-          dialog->findChild<QWidget*>("delcheck")}) {
+          dialog->findChild<QWidget*>("ClearLabel")}) {
       QCOMPARE(w->font().pixelSize(), 11);
       QVERIFY2(!w->font().bold(), qPrintable(w->objectName()));
     }
@@ -237,7 +237,7 @@ class HighscoreDialogTest : public QObject {
       const int top = frame.top() + (frame.height() - 200) / 2;
       QCOMPARE(d.pos(), QPoint(left, top));
       QCOMPARE(d.windowTitle(), caption);
-      QCOMPARE(LabelText(&d, "delcheck"), clear);
+      QCOMPARE(LabelText(&d, "ClearLabel"), clear);
       QCOMPARE(d.CancelButton()->text(), cancel);
       QCOMPARE(d.OkButton()->text(), QStringLiteral("OK"));
       d.reject();

@@ -201,9 +201,9 @@ class HighscoreListTest : public QObject {
     QCOMPARE(again.Entries()[0], (HighscoreEntry{name, 321}));
   }
 
-  // The original program kept its lists under the same registry path and wrote
-  // 8-bit Windows text; its entries read back as they were.
-  void entryOfTheOriginalProgramReadsBack() {
+  // Lists written on Windows in 8-bit Windows text (Latin-1) under the same
+  // registry path read back as they were.
+  void entryInEightBitWindowsTextReadsBack() {
     Fixture fx;
     const QString plain = QString::fromLatin1(
         "123,J\xFCrgen, der Gro\xDF"

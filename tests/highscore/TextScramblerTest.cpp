@@ -159,8 +159,9 @@ class TextScramblerTest : public QObject {
     QCOMPARE(c.Scramble(text, key), ModelScramble(c.Alphabet, text, key));
   }
 
-  // Where long double is the 80-bit x87 type, the original's arithmetic can be
-  // run literally; the game's integer code must agree with it for any key.
+  // Where long double is the 80-bit x87 type, the chain of roundings the stored
+  // entries depend on can be run literally in floating point; the game's
+  // integer code must agree with it for any key.
   void agreesWithTheFloatingPointUnit() {
     if (std::numeric_limits<long double>::digits != 64) QSKIP("no 80-bit long double here");
     const long double pi = 3.14159265358979323851L;

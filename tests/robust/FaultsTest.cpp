@@ -279,18 +279,18 @@ class FaultsTest : public QObject {
     auto inside = [&] {
       auto label = [&](const QString& name) { return dialog.findChild<QLabel*>(name)->text(); };
       // The new entry carries the player's name, as stored, until it is typed over.
-      QCOMPARE(label("pla0"), longPlayer);
-      QCOMPARE(label("sco0"), QString("30"));
-      QCOMPARE(label("pla1"), longName);
-      QCOMPARE(label("sco1"), QString("40"));
+      QCOMPARE(label("name0"), longPlayer);
+      QCOMPARE(label("time0"), QString("30"));
+      QCOMPARE(label("name1"), longName);
+      QCOMPARE(label("time1"), QString("40"));
       for (int i = 2; i < 5; ++i) {
-        QCOMPARE(label("pla" + QString::number(i)), QString("Mr. Brain"));
-        QCOMPARE(label("sco" + QString::number(i)), QString("-----"));
+        QCOMPARE(label("name" + QString::number(i)), QString("Mr. Brain"));
+        QCOMPARE(label("time" + QString::number(i)), QString("-----"));
       }
       // The edit box shows no more than can be typed.
-      QCOMPARE(dialog.Edit1()->text(), longPlayer.left(25));
+      QCOMPARE(dialog.NameEdit()->text(), longPlayer.left(25));
       QVERIFY(!dialog.grab().toImage().isNull());  // long names are drawn, elided
-      QTest::keyClick(dialog.Edit1(), Qt::Key_Return);
+      QTest::keyClick(dialog.NameEdit(), Qt::Key_Return);
     };
     QTimer::singleShot(0, [&] {
       if (QApplication::activeModalWidget() != &dialog) return;

@@ -194,8 +194,8 @@ class PuzzleHostTest : public QObject {
                                                       "option btn", "hints", "level", "repaint"}));
     QCOMPARE(int(rig.State(kTilz)), 0);
     // The CRUX clock stands while TILZ is current, and no question was asked.
-    rig.host.TimerTimer();
-    rig.host.TimerTimer();
+    rig.host.TimerTick();
+    rig.host.TimerTick();
     QCOMPARE(rig.Clock(kCrux), 42);
     QCOMPARE(int(rig.State(kCrux)), 1);
     rig.log.lines.clear();
@@ -205,7 +205,7 @@ class PuzzleHostTest : public QObject {
     QCOMPARE(rig.log.Count("crux init"), 0);
     QVERIFY(!rig.log.Has("new game question"));
     rig.host.SelectPuzzle(kCrux);
-    rig.host.TimerTimer();
+    rig.host.TimerTick();
     QCOMPARE(rig.Clock(kCrux), 43);
   }
 
@@ -268,17 +268,17 @@ class PuzzleHostTest : public QObject {
   void timerCountsOnlyTheCurrentRunningPuzzle() {
     Rig rig(kCrux);
     rig.State(kTilz) = kRunning;  // not current
-    rig.host.TimerTimer();
+    rig.host.TimerTick();
     QCOMPARE(rig.Clock(kCrux), 0);
     QCOMPARE(rig.Clock(kTilz), 0);
     QCOMPARE(rig.log.lines, std::vector<std::string>{"music"});
     rig.State(kCrux) = kRunning;
     const int presents = rig.view.clockPresents;
-    rig.host.TimerTimer();
+    rig.host.TimerTick();
     QCOMPARE(rig.Clock(kCrux), 1);
     QCOMPARE(rig.view.clockPresents, presents + 1);
     rig.State(kCrux) = kSolved;
-    rig.host.TimerTimer();
+    rig.host.TimerTick();
     QCOMPARE(rig.Clock(kCrux), 1);
   }
 
@@ -403,8 +403,8 @@ class PuzzleHostTest : public QObject {
 
   void paintAndPressGoToTheCurrentPuzzle() {
     Rig rig(kTransit);
-    rig.host.BoxPaint();
-    rig.host.BoxMouseDown(26, 45, 2);
+    rig.host.PlayAreaPaint();
+    rig.host.PlayAreaMouseDown(26, 45, 2);
     QCOMPARE(rig.log.lines, (std::vector<std::string>{"transit paint", "transit press 26,45 2"}));
     QVERIFY(rig.view.clockPresents > 0);
   }

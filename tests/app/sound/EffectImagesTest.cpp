@@ -58,7 +58,7 @@ class EffectImagesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void Format_data() {
+  void format_data() {
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("rate");
     QTest::addColumn<int>("bytes");
@@ -70,7 +70,7 @@ class EffectImagesTest : public QObject {
     QTest::newRow("6 TILZ blocked") << 6 << 11025 << 1897;
     QTest::newRow("7 TILZ corner") << 7 << 11025 << 6640;
   }
-  void Format() {
+  void format() {
     QFETCH(int, n);
     QFETCH(int, rate);
     QFETCH(int, bytes);
@@ -104,7 +104,7 @@ class EffectImagesTest : public QObject {
     }
   }
 
-  void OtherNumbersHaveNoSound() {
+  void otherNumbersHaveNoSound() {
     for (int n : {-1, 0, 8, 100})
       QVERIFY(zt::sound::EffectImage(n).empty());
   }

@@ -52,7 +52,7 @@ class MidiFilesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void Lengths_data() {
+  void lengths_data() {
     QTest::addColumn<Bytes>("file");
     QTest::addColumn<double>("seconds");
     // 480 ticks a quarter; 120 beats a minute unless a tempo says otherwise.
@@ -87,7 +87,7 @@ class MidiFilesTest : public QObject {
     QTest::newRow("a track without end-of-track ends with its chunk")
         << Join({Header(0, 1, 480), Track({0x83, 0x60, 0x90, 60, 100})}) << 0.5;
   }
-  void Lengths() {
+  void lengths() {
     QFETCH(Bytes, file);
     QFETCH(double, seconds);
     const std::optional<double> length = Length(file);
@@ -95,7 +95,7 @@ class MidiFilesTest : public QObject {
     QCOMPARE(*length, seconds);
   }
 
-  void Malformed_data() {
+  void malformed_data() {
     QTest::addColumn<Bytes>("file");
     const Bytes end = Track({0x83, 0x60, 0xFF, 0x2F, 0});
     QTest::newRow("empty") << Bytes{};
@@ -121,12 +121,12 @@ class MidiFilesTest : public QObject {
     QTest::newRow("nothing to play: ends at once")
         << Join({Header(0, 1, 480), Track({0, 0xFF, 0x2F, 0})});
   }
-  void Malformed() {
+  void malformed() {
     QFETCH(Bytes, file);
     QVERIFY(!Length(file).has_value());
   }
 
-  void TruncatedFiles() {
+  void truncatedFiles() {
     // Cut short anywhere, a good file is refused, and never read past its end.
     const Bytes good =
         Join({Header(0, 1, 480),
@@ -138,7 +138,7 @@ class MidiFilesTest : public QObject {
 
   // The game's own tunes: at least three, format 1 with several tracks, each
   // between one and three minutes.
-  void ShippedTunes() {
+  void shippedTunes() {
     const QDir game(zt::test::GameDir());
     const QStringList tunes = game.entryList({"*.mid"}, QDir::Files, QDir::Name);
     QVERIFY2(tunes.size() >= 3, qPrintable(tunes.join(", ")));

@@ -37,7 +37,7 @@ class MusicBoxTest : public QObject {
   };
 
  private slots:
-  void ThreeFilesStepOnEachSwitchOn() {
+  void threeFilesStepOnEachSwitchOn() {
     // Made out of order and in mixed case: the box goes by name, and takes
     // ".MID" as well.
     Rig rig({"c.mid", "A.mid", "b.MID", "notes.txt", "tune.midi"});
@@ -75,7 +75,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(p.position, 0.0);
   }
 
-  void MusicOffAtStartSkipsTheFirstFile() {
+  void musicOffAtStartSkipsTheFirstFile() {
     Rig rig({"A.mid", "B.mid"});
     FakeMusicPlayer& p = *rig.player;
     QVERIFY(rig.Start());
@@ -86,7 +86,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(p.state, State::Playing);
   }
 
-  void NoFileNoMusic() {
+  void noFileNoMusic() {
     Rig rig({"readme.txt", "mid", "song.midi"});
     QDir(rig.dir.path()).mkdir("folder.mid");  // a folder is no tune
     QVERIFY(!rig.Start());
@@ -97,7 +97,7 @@ class MusicBoxTest : public QObject {
     QVERIFY(rig.box.CurrentFile().isEmpty());
   }
 
-  void ATuneLoopsAtTheNextTickOnlyWhileTheMusicIsOn() {
+  void aTuneLoopsAtTheNextTickOnlyWhileTheMusicIsOn() {
     Rig rig({"only.mid"});
     FakeMusicPlayer& p = *rig.player;
     QVERIFY(rig.Start());
@@ -124,7 +124,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(p.position, 0.0);
   }
 
-  void BadFilesAreSkippedAndNeverTriedAgain() {
+  void badFilesAreSkippedAndNeverTriedAgain() {
     Rig rig({"a.mid", "b.mid", "c.mid", "d.mid"});
     FakeMusicPlayer& p = *rig.player;
     p.unopenable = {"a.mid"};
@@ -151,7 +151,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(p.opens, 6);
   }
 
-  void NoPlayableFileMeansSilenceWithoutRetries() {
+  void noPlayableFileMeansSilenceWithoutRetries() {
     Rig rig({"a.mid", "b.mid"});
     FakeMusicPlayer& p = *rig.player;
     p.unopenable = {"a.mid"};
@@ -168,7 +168,7 @@ class MusicBoxTest : public QObject {
     QVERIFY(!p.Playing());
   }
 
-  void AFileGoneBeforeItsTurnIsSkipped() {
+  void aFileGoneBeforeItsTurnIsSkipped() {
     Rig rig({"a.mid", "b.mid", "c.mid"});
     FakeMusicPlayer& p = *rig.player;
     QVERIFY(rig.Start());
@@ -180,7 +180,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(p.Take(), QStringList({"pause", "stop", "close", "open b.mid", "open c.mid", "play"}));
   }
 
-  void AFileAddedDuringTheRunJoinsAtTheWrap() {
+  void aFileAddedDuringTheRunJoinsAtTheWrap() {
     Rig rig({"a.mid", "b.mid"});
     FakeMusicPlayer& p = *rig.player;
     QVERIFY(rig.Start());
@@ -193,7 +193,7 @@ class MusicBoxTest : public QObject {
     QCOMPARE(opened, QStringList({"open b.mid", "open a.mid", "open b.mid", "open c.mid"}));
   }
 
-  void CloseStopsAndSilencesTheBox() {
+  void closeStopsAndSilencesTheBox() {
     Rig rig({"a.mid", "b.mid"});
     FakeMusicPlayer& p = *rig.player;
     QVERIFY(rig.Start());

@@ -123,7 +123,7 @@ class SoundOutputTest : public QObject {
     qunsetenv("SDL_SOUNDFONTS");
   }
 
-  void AnEffectSounds() {
+  void anEffectSounds() {
     const auto [audio, start] = ChimeAndMaybeBump(false);
     QVERIFY(audio.Frames() > 0);
     QCOMPARE(audio.Peak(0, start), 0);  // silence before it
@@ -133,7 +133,7 @@ class SoundOutputTest : public QObject {
     QVERIFY(audio.Peak(start + 0.70, audio.Seconds()) < kAudible);
   }
 
-  void ANewEffectCutsTheOldOneOff() {
+  void aNewEffectCutsTheOldOneOff() {
     const auto [audio, start] = ChimeAndMaybeBump(true);
     QVERIFY(audio.Frames() > 0);
     QVERIFY(audio.Peak(start, start + 0.1) > 3000);
@@ -143,7 +143,7 @@ class SoundOutputTest : public QObject {
     QVERIFY(audio.Peak(start + 0.40, start + 0.55) < kAudible);
   }
 
-  void OnlyTheSevenEffectsExist() {
+  void onlyTheSevenEffectsExist() {
     const QString path = RecordTo();
     {
       SoundEffects effects;
@@ -155,7 +155,7 @@ class SoundOutputTest : public QObject {
     QCOMPARE(RawAudio::Load(path, kRate).Peak(0, 10), 0);
   }
 
-  void ATunePlaysPausesAndStopsOnClose() {
+  void aTunePlaysPausesAndStopsOnClose() {
     const QString tune = GameTune();
     QVERIFY(!tune.isEmpty());
     QTemporaryDir dir;
@@ -187,7 +187,7 @@ class SoundOutputTest : public QObject {
     QVERIFY(audio.Peak(closed + 0.1, audio.Seconds()) < kAudible);
   }
 
-  void ATuneLoopsRightAfterItsEnd() {
+  void aTuneLoopsRightAfterItsEnd() {
     // One second: a flute note of half a second, then silence. The synth
     // would report the end some three seconds late; the loop must not wait.
     const QByteArray tune = QByteArray::fromHex(
@@ -225,7 +225,7 @@ class SoundOutputTest : public QObject {
     }
   }
 
-  void BadFilesAreSkippedOnceAndTheGoodOnePlays() {
+  void badFilesAreSkippedOnceAndTheGoodOnePlays() {
     const QString tune = GameTune();
     QVERIFY(!tune.isEmpty());
     QTemporaryDir dir;
@@ -269,14 +269,14 @@ class SoundOutputTest : public QObject {
     QVERIFY(RawAudio::Load(path, kRate).RmsDb(end - 0.5, end) > -40);
   }
 
-  void WithoutADeviceAllIsQuiet_data() {
+  void withoutADeviceAllIsQuiet_data() {
     QTest::addColumn<QByteArray>("driver");
     QTest::addColumn<QByteArray>("alsaConfig");
     QTest::newRow("no such driver") << QByteArray("nonexistent") << QByteArray();
     // ALSA has plenty to say when it finds no configuration.
     QTest::newRow("ALSA without configuration") << QByteArray("alsa") << QByteArray("/nonexistent");
   }
-  void WithoutADeviceAllIsQuiet() {
+  void withoutADeviceAllIsQuiet() {
     QFETCH(QByteArray, driver);
     QFETCH(QByteArray, alsaConfig);
     QTemporaryDir dir;
@@ -305,7 +305,7 @@ class SoundOutputTest : public QObject {
     QVERIFY2(lines.size() <= 1, qPrintable(lines.join('\n')));
   }
 
-  void WithoutASoundfontTheMusicIsQuietButEffectsPlay() {
+  void withoutASoundfontTheMusicIsQuietButEffectsPlay() {
     QTemporaryDir dir;
     QVERIFY(QFile::copy(GameTune(), dir.filePath("one.mid")));
     QVERIFY(QFile::copy(GameTune(), dir.filePath("two.mid")));
@@ -332,7 +332,7 @@ class SoundOutputTest : public QObject {
     QVERIFY(RawAudio::Load(path, kRate).Peak(0, 10) > 3000);  // the fanfare
   }
 
-  void TheGameStillEndsOnInterruptAndTerminate() {
+  void theGameStillEndsOnInterruptAndTerminate() {
     // As in the game, the signals start with their default action (the test
     // runner has handlers of its own there, which SDL would leave alone).
     constexpr int kSignals[] = {SIGINT, SIGTERM};

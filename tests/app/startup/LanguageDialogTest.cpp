@@ -61,15 +61,15 @@ class LanguageDialogTest : public QObject {
     QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
     QVERIFY(dlg.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(dlg.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(dlg.Bevel1->geometry(), QRect(8, 8, 305, 77));
-    QCOMPARE(dlg.Image4->geometry(), QRect(28, 28, 37, 37));
+    QCOMPARE(dlg.Panel->geometry(), QRect(8, 8, 305, 77));
+    QCOMPARE(dlg.IconLabel->geometry(), QRect(28, 28, 37, 37));
     QCOMPARE(dlg.EnglishBtn->geometry(), QRect(84, 16, 221, 27));
     QCOMPARE(dlg.GermanBtn->geometry(), QRect(84, 48, 221, 27));
     QCOMPARE(dlg.EnglishBtn->text(), QString("I speak english."));
     QCOMPARE(dlg.GermanBtn->text(), QString("Ich spreche deutsch."));
     QCOMPARE(dlg.font().pixelSize(), 11);
     // The program's icon is the one handed in.
-    const QImage shown = dlg.Image4->pixmap().toImage();
+    const QImage shown = dlg.IconLabel->pixmap().toImage();
     QVERIFY(!shown.isNull());
     QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(10, 200, 30));
     // The flag pictures come from the built-in resources and differ.

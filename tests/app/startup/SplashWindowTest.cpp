@@ -37,8 +37,8 @@ class SplashWindowTest : public QObject {
   void shapeAndPicture() {
     SplashWindow splash;
     // The timer runs from creation, before the splash is ever shown.
-    QVERIFY(splash.Timer1.isActive());
-    QCOMPARE(splash.Timer1.interval(), 3000);
+    QVERIFY(splash.CloseTimer.isActive());
+    QCOMPARE(splash.CloseTimer.interval(), 3000);
     QCOMPARE(splash.size(), QSize(200, 150));
     QCOMPARE(splash.minimumSize(), splash.maximumSize());
     QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
@@ -74,7 +74,7 @@ class SplashWindowTest : public QObject {
     QVERIFY(result != kHung);
     QVERIFY(!splash.isVisible());
     // Gone for good: its timer rests, so an idle game does not wake for it.
-    QVERIFY(!splash.Timer1.isActive());
+    QVERIFY(!splash.CloseTimer.isActive());
   }
 
   // Every mouse button closes it, on the picture or at its edge.
