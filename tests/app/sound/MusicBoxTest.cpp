@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
 #include "tests/app/sound/FakeMusicPlayer.h"
 #include "tests/common/TestMain.h"
 
