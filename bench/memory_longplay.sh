@@ -4,9 +4,10 @@
 # and tunes) with a fresh private home, music and sound on, BOSS first; xdotool
 # plays at random: presses on the play area, arrow keys, now and then another
 # puzzle. Dialogs that come up (a puzzle solved, a best time) are answered with
-# Return. Tunes load as they do in play, when one ends (every 100-130 s), and
-# also every ZT_TUNE_EVERY seconds when that is set, through the music button
-# (off and on again steps to the next tune).
+# Return. In play a tune is loaded once and repeats when it ends; the next
+# tune loads when the player turns the music off and on again. The bench does
+# that every ZT_TUNE_EVERY seconds when it is set (and in the short mode), since
+# each load is where the memory used to grow.
 #
 # Printed: one line per minute (and the start, taken once the splash has gone
 # and the first tune is loaded) with the resident memory, its anonymous part
