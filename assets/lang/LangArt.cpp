@@ -191,14 +191,14 @@ void GermanFlag(QPainter& p) {
   p.fillRect(QRectF(0, 32.0 / 3, 24, 16.0 / 3), QColor(255, 206, 0));
 }
 
-// A flag with a fine outline of one device pixel at every scale.
+// A flag with a fine outline on its outermost pixels of the grid, so that
+// every scale keeps the colours of the 1x mark.
 void Flag(QPainter& p, void (*paint)(QPainter&)) {
-  const double px = 1.0 / p.worldTransform().m11();
   paint(p);
   p.setClipping(false);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), px));
-  p.drawRect(QRectF(0.5 * px, 0.5 * px, 24 - px, 16 - px));
+  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), 1));
+  p.drawRect(QRectF(0.5, 0.5, 23, 15));
 }
 
 }  // namespace
