@@ -226,9 +226,11 @@ QImage RenderAtScale(QSize grid, int scale, const std::function<void(QPainter&)>
 
 bool SaveAtScales(const QDir& out, const QString& base, QSize grid,
                   const std::function<void(QPainter&)>& paint) {
-  return SavePng(RenderAtScale(grid, 1, paint), out.filePath(base + ".png")) &&
-         SavePng(RenderAtScale(grid, 2, paint), out.filePath(base + "@2x.png")) &&
-         SavePng(RenderAtScale(grid, 3, paint), out.filePath(base + "@3x.png"));
+  for (int scale : kScales) {
+    if (!SavePng(RenderAtScale(grid, scale, paint), out.filePath(ScaledFileName(base, scale))))
+      return false;
+  }
+  return true;
 }
 
 void DrawShadowText(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
