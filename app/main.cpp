@@ -4,12 +4,12 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/MainForm.h"
-#include "app/core/Tongue.h"
-#include "app/dialogs/MessageDialogs.h"
-#include "app/lang/Splasher.h"
-#include "app/lang/Tongdlg.h"
-#include "highscore/P_high.h"
+#include "app/startup/LanguageDialog.h"
+#include "app/startup/SplashWindow.h"
+#include "app/window/MainWindow.h"
+#include "core/Language.h"
+#include "highscore/HighscoreDialog.h"
+#include "ui/MessageDialogs.h"
 
 int main(int argc, char** argv) {
   // The pictures are pixel art: on high-density screens they are scaled by a
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("zindle-tavrin");
   QApplication::setOrganizationName("ZindleGames");
 
-  zt::TMainForm form({});
+  zt::MainWindow form({});
   if (!form.Created()) {
     qWarning("%s", qPrintable(form.CreateError()));
     QMessageBox::critical(nullptr, "Fehler",
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   // For the start-up measurement: report the moment the first picture is on
   // the screen (after the paint has been flushed) and quit.
   if (qEnvironmentVariableIsSet("ZT_QUIT_AFTER_FIRST_PAINT")) {
-    QObject::connect(&form, &zt::TMainForm::firstPainted, [] {
+    QObject::connect(&form, &zt::MainWindow::firstPainted, [] {
       QTimer::singleShot(0, [] {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         std::printf("first-paint %lld\n",
@@ -43,18 +43,18 @@ int main(int argc, char** argv) {
   }
   // The other windows come after the main window, which they are placed on;
   // the splash last, since its timer starts when it is made.
-  zt::TTongueDlg tongueDlg(&form, form.windowIcon());
+  zt::LanguageDialog languageDialog(&form, form.windowIcon());
   zt::MessageDialogs dialogs(&form, form.DialogBackground());
-  zt::THighscoreDlg highscores(&form, form.Settings(), form.Chiffre(), form.DialogBackground());
-  zt::TSplash splash(&form);
+  zt::HighscoreDialog highscores(&form, form.Settings(), form.Scrambler(), form.DialogBackground());
+  zt::SplashWindow splash(&form);
   form.SetDialogs(&dialogs, &highscores);
-  form.SetLanguageDialog(&tongueDlg);
+  form.SetLanguageDialog(&languageDialog);
   // At the first activation: the splash, then the language question while no
   // language has been chosen. They run once the activation itself is over.
   form.SetFirstActivation([&] {
     QTimer::singleShot(0, &form, [&] {
       splash.exec();
-      if (zt::Tongue == -1) tongueDlg.exec();
+      if (zt::Tongue == -1) languageDialog.exec();
     });
   });
 

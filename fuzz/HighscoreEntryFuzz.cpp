@@ -10,13 +10,13 @@ namespace {
 
 using namespace zt;
 
-const TChiffre& Chiffre() {
-  static const TChiffre chiffre = [] {
-    TChiffre c;
+const TextScrambler& Scrambler() {
+  static const TextScrambler scrambler = [] {
+    TextScrambler c;
     c.Init(QString(), 0);
     return c;
   }();
-  return chiffre;
+  return scrambler;
 }
 
 void CheckEntry(const QString& plain, const HighscoreEntry& e) {
@@ -39,7 +39,7 @@ void CheckOrder(const HighscoreTable& table) {
 
 void FuzzValue(const std::uint8_t* data, std::size_t size) {
   const QString stored = fuzz::Utf8(data, size);
-  const QString plain = Chiffre().Decode(stored);
+  const QString plain = Scrambler().Decode(stored);
   CheckEntry(plain, ParseEntry(plain));
   CheckEntry(stored, ParseEntry(stored));
 }
@@ -49,11 +49,11 @@ void FuzzFile(const std::uint8_t* data, std::size_t size) {
   if (!fuzz::WriteSettingsFile(path, data, size)) return;
   {
     SettingsStore store(path);
-    HighscoreStore lists(store, Chiffre());
+    HighscoreStore lists(store, Scrambler());
     (void)lists.ReadPlayerName();
     CheckOrder(lists.Load("crux02"));
 
-    HighscoreSession session(store, Chiffre());
+    HighscoreSession session(store, Scrambler());
     if (session.Begin("crux02", 1) && session.NewEntry() >= 0) {
       const int place = session.NewEntry();
       const QString name = QStringLiteral("Fuzz, the player");

@@ -3,7 +3,8 @@
 // bottom edges on it without overflowing.
 #include <cstring>
 
-#include "app/core/CommonSettings.h"
+#include "core/GameSettings.h"
+#include "core/WindowPlacement.h"
 #include "fuzz/FuzzKit.h"
 
 namespace {

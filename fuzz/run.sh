@@ -28,10 +28,10 @@ trap 'rm -rf "$scratch"' EXIT
 # sevenths of the seconds per target; the player loads a synthesiser for every
 # input and learns little more in a longer run)
 targets=(
-  "fuzz_chiffre 4096 7"
+  "fuzz_text_scrambler 4096 7"
   "fuzz_highscore_entry 4096 7"
   "fuzz_window_position 512 7"
-  "fuzz_common_settings 4096 7"
+  "fuzz_game_settings 4096 7"
   "fuzz_atlas 65536 7"
   "fuzz_help 65536 7"
   "fuzz_midi 16384 7"

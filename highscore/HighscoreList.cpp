@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/SettingsKeys.h"
+
 namespace zt {
 
-const QString HighscoreStore::kSection = QStringLiteral("highscore");
-const QString HighscoreStore::kPlayerKey = QStringLiteral("player");
+const QString HighscoreStore::kSection = QString::fromLatin1(settings::kHighscoreSection);
+const QString HighscoreStore::kPlayerKey = QString::fromLatin1(settings::kPlayerKey);
 
 const QString& DefaultPlayerName() {
   static const QString name = QStringLiteral("Mr. Brain");
@@ -47,8 +49,8 @@ void InsertEntry(HighscoreTable& table, int place, const HighscoreEntry& entry) 
   table[place] = entry;
 }
 
-HighscoreStore::HighscoreStore(SettingsStore& store, const TChiffre& chiffre)
-    : store_(store), chiffre_(chiffre) {}
+HighscoreStore::HighscoreStore(SettingsStore& store, const TextScrambler& scrambler)
+    : store_(store), scrambler_(scrambler) {}
 
 QString HighscoreStore::ReadPlayerName() const {
   return store_.ReadString(kSection, kPlayerKey, DefaultPlayerName());
@@ -58,7 +60,7 @@ HighscoreTable HighscoreStore::Load(const QString& variantKey) const {
   HighscoreTable table;
   for (int i = 0; i < kHighscorePlaces; ++i) {
     const QString stored = store_.ReadString(kSection, variantKey + QString::number(i), QString());
-    table[i] = ParseEntry(chiffre_.Decode(stored));
+    table[i] = ParseEntry(scrambler_.Decode(stored));
   }
   // Lists this game writes are in order already; a stable sort keeps them as
   // they are and puts a hand-edited one into the order the placing relies on.
@@ -74,14 +76,14 @@ bool HighscoreStore::Save(const QString& variantKey, const HighscoreTable& table
   bool ok = store_.WriteString(kSection, kPlayerKey, playerName);
   for (int i = 0; i < kHighscorePlaces; ++i) {
     ok = store_.WriteString(kSection, variantKey + QString::number(i),
-                            chiffre_.Encode(FormatEntry(table[i]))) &&
+                            scrambler_.Encode(FormatEntry(table[i]))) &&
          ok;
   }
   return ok;
 }
 
-HighscoreSession::HighscoreSession(SettingsStore& store, const TChiffre& chiffre)
-    : store_(store, chiffre), PlayerName_(store_.ReadPlayerName()) {}
+HighscoreSession::HighscoreSession(SettingsStore& store, const TextScrambler& scrambler)
+    : store_(store, scrambler), PlayerName_(store_.ReadPlayerName()) {}
 
 bool HighscoreSession::Begin(const QString& variantKey, std::int32_t time) {
   VariantKey_ = variantKey;

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/core/SettingsStore.h"
-#include "highscore/Chiffre.h"
+#include "core/SettingsStore.h"
+#include "highscore/TextScrambler.h"
 
 namespace zt {
 
@@ -43,14 +43,14 @@ int PlaceFor(const HighscoreTable& table, std::int32_t time);
 void InsertEntry(HighscoreTable& table, int place, const HighscoreEntry& entry);
 
 // The lists in section "highscore" of the settings store: per variant key the
-// values key+"0" .. key+"4", each an entry scrambled with the game's TChiffre,
+// values key+"0" .. key+"4", each an entry scrambled with the game's TextScrambler,
 // and "player", the last confirmed name in plain text.
 class HighscoreStore {
  public:
   static const QString kSection;
   static const QString kPlayerKey;
 
-  HighscoreStore(SettingsStore& store, const TChiffre& chiffre);
+  HighscoreStore(SettingsStore& store, const TextScrambler& scrambler);
 
   QString ReadPlayerName() const;
   // Missing, empty or unreadable values are empty places. The places come back
@@ -62,7 +62,7 @@ class HighscoreStore {
 
  private:
   SettingsStore& store_;
-  const TChiffre& chiffre_;
+  const TextScrambler& scrambler_;
 };
 
 // What the high-score dialog does in one showing, without its widgets: load
@@ -70,7 +70,7 @@ class HighscoreStore {
 // write it back; Cancel writes nothing.
 class HighscoreSession {
  public:
-  HighscoreSession(SettingsStore& store, const TChiffre& chiffre);
+  HighscoreSession(SettingsStore& store, const TextScrambler& scrambler);
 
   // Time 0 (or below): the list is shown as it is. A time above 0 is offered
   // to the list; returns false when it does not place, and the dialog is not

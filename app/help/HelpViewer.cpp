@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/core/Tongue.h"
+#include "core/Language.h"
 
 namespace zt {
 

@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "puzzles/catalog/PuzzleCatalog.h"
+
 namespace zt {
 
 namespace {
@@ -106,13 +108,12 @@ bool RunsSetEveryPixel(const QByteArray& data, qint64 at, QSize size, int bits) 
 }  // namespace
 
 QString AtlasFileName(int mode) {
-  static const char* const kNames[] = {"b1.bmp", "b2.bmp", "b3.bmp", "b4.bmp"};
-  return QString::fromLatin1(kNames[mode & 3]);
+  return QString::fromLatin1(CatalogEntry(mode).atlasFile);
 }
 
 QSize AtlasMinimumSize(int mode) {
-  static const QSize kSizes[] = {{500, 458}, {610, 333}, {500, 733}, {500, 333}};
-  return kSizes[mode & 3];
+  const PuzzleEntry& entry = CatalogEntry(mode);
+  return {entry.atlasWidth, entry.atlasHeight};
 }
 
 QImage LoadAtlas(const QString& path, QSize minimum, QString* why) {

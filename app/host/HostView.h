@@ -1,5 +1,7 @@
 #pragma once
 
+#include "puzzles/core/SoundEffect.h"
+
 namespace zt {
 
 // What the puzzle host needs from the window around it. The main window
@@ -10,7 +12,7 @@ class HostView {
   virtual void SetTimerEnabled(bool on) = 0;
   // The sound button is down.
   virtual bool SoundOn() const = 0;
-  virtual void PlayEffect(int n) = 0;
+  virtual void PlayEffect(SoundEffect effect) = 0;
   // The music check of every timer tick.
   virtual void MusicUpkeep() = 0;
   // The clock picture changed: show it now.
@@ -26,7 +28,7 @@ class HostView {
   virtual void SetHints() = 0;
   // The level label's text and place for the current puzzle.
   virtual void ShowLevel() = 0;
-  // Repaints the whole window now (the play area through BoxPaint).
+  // Repaints the whole window now (the play area through PlayAreaPaint).
   virtual void RepaintWindow() = 0;
 };
 

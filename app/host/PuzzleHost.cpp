@@ -3,7 +3,8 @@
 #include <chrono>
 #include <thread>
 
-#include "puzzles/Canvas.h"
+#include "puzzles/catalog/PuzzleCatalog.h"
+#include "puzzles/core/Canvas.h"
 
 namespace zt {
 
@@ -29,8 +30,8 @@ void PuzzleHost::StartUp(int mode) {
   Current().InitPuzzle();
 }
 
-void PuzzleHost::PlaySound(int n) {
-  if (view_.SoundOn()) view_.PlayEffect(n);
+void PuzzleHost::PlaySound(SoundEffect effect) {
+  if (view_.SoundOn()) view_.PlayEffect(effect);
 }
 
 void PuzzleHost::Delay(int ms) {
@@ -46,13 +47,13 @@ void PuzzleHost::PuzzleSolved() {
   auto& state = play_.PuzzleState[play_.PuzzleMode];
   if (state == kSolved) return;
   state = kSolved;
-  PlaySound(5);
+  PlaySound(SoundEffect::Solved);
   dialogs_.ShowDone();
   MakeVariantKey();
   scores_.ShowHighscores(variantKey_, play_.PuzzleClock[play_.PuzzleMode]);
 }
 
-void PuzzleHost::TimerTimer() {
+void PuzzleHost::TimerTick() {
   view_.MusicUpkeep();
   if (play_.Running(play_.PuzzleMode)) {
     ++play_.PuzzleClock[play_.PuzzleMode];
@@ -60,12 +61,12 @@ void PuzzleHost::TimerTimer() {
   }
 }
 
-void PuzzleHost::BoxPaint() {
+void PuzzleHost::PlayAreaPaint() {
   Current().PaintPuzzle();
   RepaintClock();
 }
 
-void PuzzleHost::BoxMouseDown(int x, int y, int button) {
+void PuzzleHost::PlayAreaMouseDown(int x, int y, int button) {
   Current().PuzzleMouseDown(x, y, button);
 }
 
@@ -132,9 +133,9 @@ void PuzzleHost::OptionBtnMouseDown(int button) {
 }
 
 QString PuzzleHost::VariantKeyFor(int mode, int number) {
-  static const char* const kPrefixes[kPuzzleCount] = {"crux", "tilz", "boss", "tran"};
   const QString digits = QString::number(number);
-  return QString::fromLatin1(kPrefixes[mode]) + (digits.size() < 2 ? "0" + digits : digits);
+  return QString::fromLatin1(CatalogEntry(mode).highscorePrefix) +
+         (digits.size() < 2 ? "0" + digits : digits);
 }
 
 const QString& PuzzleHost::MakeVariantKey() {
@@ -142,25 +143,26 @@ const QString& PuzzleHost::MakeVariantKey() {
   return variantKey_;
 }
 
-std::array<int, 6> PuzzleHost::ClockCells(std::int32_t clock) {
+std::array<int, PuzzleHost::kClockCells> PuzzleHost::ClockCells(std::int32_t clock) {
   // Only the lowest six decimal digits are shown; leading zeros are blank
   // except the units digit.
   std::int64_t value = clock;
   if (value < 0) value = -value;
-  std::array<int, 6> cells{};
-  for (int i = 5; i >= 0; --i) {
+  std::array<int, kClockCells> cells{};
+  for (int i = kClockCells - 1; i >= 0; --i) {
     cells[i] = static_cast<int>(value % 10);
     value /= 10;
   }
-  for (int i = 0; i < 5 && cells[i] == 0; ++i)
-    cells[i] = 10;
+  for (int i = 0; i < kClockCells - 1 && cells[i] == 0; ++i)
+    cells[i] = kBlankCell;
   return cells;
 }
 
 void PuzzleHost::DrawClock(QImage& target, const QImage& digitStrip, std::int32_t clock) {
   const auto cells = ClockCells(clock);
-  for (int i = 0; i < 6; ++i) {
-    Canvas::Copy(digitStrip, cells[i] * 11, 0, 11, 20, target, i * 13, 0);
+  for (int i = 0; i < kClockCells; ++i) {
+    Canvas::Copy(digitStrip, cells[i] * kDigitWidth, 0, kDigitWidth, kDigitHeight, target,
+                 i * kDigitStep, 0);
   }
 }
 

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/core/GameDialogs.h"
 #include "app/host/HostView.h"
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Puzzle.h"
+#include "core/GameDialogs.h"
+#include "core/HighscoreService.h"
+#include "puzzles/core/FrameDriver.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Puzzle.h"
 
 namespace zt {
 
@@ -19,18 +21,27 @@ namespace zt {
 // It holds no widgets; the main window drives it and shows what it draws.
 class PuzzleHost final : public HostServices {
  public:
+  // The clock shows six cells of the digit strip, each 11 x 20, 13 apart;
+  // the strip holds the digits 0..9 and then the blank.
+  static constexpr int kClockCells = 6;
+  static constexpr int kDigitWidth = 11;
+  static constexpr int kDigitHeight = 20;
+  static constexpr int kDigitStep = 13;
+  static constexpr int kBlankCell = 10;
+  // The clock display, one column wider than the cells cover.
   static constexpr int kClockWidth = 77;
-  static constexpr int kClockHeight = 20;
+  static constexpr int kClockHeight = kDigitHeight;
 
   PuzzleHost(HostView& view, GameDialogs& dialogs, HighscoreService& scores, QImage digitStrip);
   // The puzzles are made with this host as their services, so they come second.
   void SetPuzzles(std::array<Puzzle*, kPuzzleCount> puzzles) { puzzles_ = puzzles; }
 
+  // The one driver of every puzzle's move animations.
+  FrameDriver& Frames() { return frames_; }
   PlayState& Play() { return play_; }
   const PlayState& Play() const { return play_; }
   int Mode() const { return play_.PuzzleMode; }
   Puzzle& Current() { return *puzzles_[play_.PuzzleMode]; }
-  Puzzle& PuzzleAt(int mode) { return *puzzles_[mode]; }
   const QString& VariantKey() const { return variantKey_; }
   const QImage& ClockImage() const { return clock_; }
 
@@ -40,7 +51,7 @@ class PuzzleHost final : public HostServices {
   void MarkStartPuzzleReady() { play_.PuzzleState[play_.PuzzleMode] = kReady; }
 
   // Host services.
-  void PlaySound(int n) override;
+  void PlaySound(SoundEffect effect) override;
   void Delay(int ms) override;
   void RepaintClock() override;
   void PuzzleSolved() override;
@@ -48,9 +59,9 @@ class PuzzleHost final : public HostServices {
   void SetDelayFunction(std::function<void(int)> delay) { delay_ = std::move(delay); }
 
   // Handlers.
-  void TimerTimer();
-  void BoxPaint();
-  void BoxMouseDown(int x, int y, int button);
+  void TimerTick();
+  void PlayAreaPaint();
+  void PlayAreaMouseDown(int x, int y, int button);
   void FormKeyDown(int key);
   void MixBtnClick();
   // False when the puzzle could not be made current (its atlas did not load).
@@ -64,7 +75,7 @@ class PuzzleHost final : public HostServices {
   static QString VariantKeyFor(int mode, int number);
 
   // The six clock cells for a clock value: digits 0..9, or 10 for a blank.
-  static std::array<int, 6> ClockCells(std::int32_t clock);
+  static std::array<int, kClockCells> ClockCells(std::int32_t clock);
   // Draws the clock into the 77 x 20 clock picture from the digit strip.
   static void DrawClock(QImage& target, const QImage& digitStrip, std::int32_t clock);
 
@@ -76,6 +87,7 @@ class PuzzleHost final : public HostServices {
   QImage digitStrip_;
   QImage clock_;
   PlayState play_;
+  FrameDriver frames_{*this, play_};
   QString variantKey_;
   std::function<void(int)> delay_;
 };

@@ -132,7 +132,7 @@ MidiFile Greensleeves() {
 
 // A canon on Pachelbel's ground (about 1700), in D major: cello and harp
 // repeat the eight-chord bass while violin, flute and viola enter one after
-// another with the same lines, as in the original, and close together.
+// another with the same lines, as in Pachelbel's canon, and close together.
 MidiFile Canon() {
   MidiFile file;
   file.Text("Canon on a ground after Johann Pachelbel, arranged for Zindle Tavrin");

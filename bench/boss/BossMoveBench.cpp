@@ -10,8 +10,9 @@
 #include <ctime>
 #include <vector>
 
-#include "app/MainForm.h"
-#include "app/core/SettingsStore.h"
+#include "app/window/MainWindow.h"
+#include "core/SettingsStore.h"
+#include "puzzles/boss/BossView.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   const QString ini = dir.filePath("settings.ini");
   zt::SettingsStore(ini).WriteString("common", "mode", "2");
-  zt::TMainForm form({QString::fromLocal8Bit(argv[1]), ini, false});
+  zt::MainWindow form({QString::fromLocal8Bit(argv[1]), ini, false});
   if (!form.Created()) {
     std::fprintf(stderr, "%s\n", qPrintable(form.CreateError()));
     return 1;
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     mark = Clock::now();
   });
 
-  auto& boss = static_cast<zt::Bosspuzl&>(form.Host().Current());
+  auto& boss = static_cast<zt::BossView&>(form.Host().Current());
   std::vector<double> wall, cpu;
   for (int i = 0; i < moves; ++i) {
     // Back and forth along the gap's column.

@@ -4,16 +4,16 @@
 #include <QString>
 #include <cstdio>
 
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Random.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Random.h"
 
 namespace zt::bench {
 
 // Host services that do nothing: no sound, no waiting.
 class QuietHost final : public HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {}
   void RepaintClock() override {}
   void PuzzleSolved() override { ++solved; }

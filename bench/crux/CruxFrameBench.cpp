@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/crux/BenchKit.h"
-#include "puzzles/crux/Crossing.h"
+#include "puzzles/crux/CruxView.h"
 
 namespace {
 
@@ -49,13 +49,14 @@ int main(int argc, char** argv) {
 
   zt::PlayState play;
   zt::bench::QuietHost host;
+  zt::FrameDriver driver{host, play};
   zt::ClockRandom random(7);
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   int presents = 0;
   canvas.SetPresenter([&presents](const QRect&) { ++presents; });
-  zt::PuzzleContext ctx{host, canvas, random, play};
-  zt::Crossing crux(ctx);
+  zt::PuzzleContext ctx{host, canvas, random, play, driver};
+  zt::CruxView crux(ctx);
   crux.Rules().CruxPattern = 16;  // the most varied pictures
   crux.InitPuzzle();
   crux.PaintPuzzle();
@@ -63,11 +64,11 @@ int main(int argc, char** argv) {
   const int rounds = 20000;
   const Figures horizontal = Measure(rounds, [&](int s) {
     crux.DrawCruxHorizontal(s);
-    canvas.Present(zt::Crossing::HorizontalStripRect());
+    canvas.Present(zt::CruxView::HorizontalStripRect());
   });
   const Figures vertical = Measure(rounds, [&](int s) {
     crux.DrawCruxVertical(-s);
-    canvas.Present(zt::Crossing::VerticalStripRect());
+    canvas.Present(zt::CruxView::VerticalStripRect());
   });
 
   // Whole slides through the real move, the waits being no-ops.

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "bench/crux/BenchKit.h"
-#include "puzzles/crux/Crossing.h"
+#include "puzzles/crux/CruxView.h"
 
 namespace {
 
@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
 
   zt::PlayState play;
   zt::bench::QuietHost host;
+  zt::FrameDriver driver{host, play};
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   bool ok = true;
@@ -53,16 +54,16 @@ int main(int argc, char** argv) {
   QImage mixed[16];
   for (int n = 1; n <= 16; ++n) {
     zt::bench::BackAndForth backAndForth;
-    zt::PuzzleContext finishedCtx{host, canvas, backAndForth, play};
-    zt::Crossing crux(finishedCtx);
+    zt::PuzzleContext finishedCtx{host, canvas, backAndForth, play, driver};
+    zt::CruxView crux(finishedCtx);
     crux.Rules().CruxPattern = n;
     crux.InitPuzzle();
     crux.PaintPuzzle();
     finished[n - 1] = canvas.Screen().copy();
 
     zt::ClockRandom random(static_cast<std::uint32_t>(1000 + n));
-    zt::PuzzleContext mixedCtx{host, canvas, random, play};
-    zt::Crossing mixedCrux(mixedCtx);
+    zt::PuzzleContext mixedCtx{host, canvas, random, play, driver};
+    zt::CruxView mixedCrux(mixedCtx);
     mixedCrux.Rules().CruxPattern = n;
     mixedCrux.InitPuzzle();
     mixedCrux.PaintPuzzle();
@@ -81,8 +82,8 @@ int main(int argc, char** argv) {
   // Half way through a slide down of the vertical baulk.
   {
     zt::bench::BackAndForth backAndForth;
-    zt::PuzzleContext ctx{host, canvas, backAndForth, play};
-    zt::Crossing crux(ctx);
+    zt::PuzzleContext ctx{host, canvas, backAndForth, play, driver};
+    zt::CruxView crux(ctx);
     crux.Rules().CruxPattern = 16;
     crux.InitPuzzle();
     crux.PaintPuzzle();

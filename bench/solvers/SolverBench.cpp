@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "bench/solvers/BenchStats.h"
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 #include "puzzles/tilz/TilzSolver.h"
 
 namespace {

@@ -16,8 +16,8 @@
 
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
-#include "app/sound/Sound.h"
-#include "tests/sound/RawAudio.h"
+#include "app/sound/MusicBox.h"
+#include "tests/app/sound/RawAudio.h"
 
 namespace {
 

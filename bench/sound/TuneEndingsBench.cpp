@@ -13,7 +13,7 @@
 
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
-#include "tests/sound/RawAudio.h"
+#include "tests/app/sound/RawAudio.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <functional>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/Puzzle.h"
-#include "puzzles/tilz/Tilzer.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/tilz/TilzView.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 // presented the frame.
 class TimingHost final : public zt::HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override { marks.push_back(Clock::now()); }
   void RepaintClock() override {}
   void PuzzleSolved() override {}
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
   NoRandom random;
   zt::Canvas canvas;
   zt::PlayState play;
+  zt::FrameDriver driver{host, play};
   play.PuzzleMode = zt::kTilz;
   play.PuzzleState[zt::kTilz] = zt::kRunning;  // the clock ticks too, as in a game
   canvas.SetAtlas(atlas);
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
   canvas.SetPresenter([&](const QRect& r) {
     zt::Canvas::Copy(canvas.Screen(), r.x(), r.y(), r.width(), r.height(), window, r.x(), r.y());
   });
-  zt::Tilzer tilz(zt::PuzzleContext{host, canvas, random, play});
+  zt::TilzView tilz(zt::PuzzleContext{host, canvas, random, play, driver});
 
   // The big plate, the largest picture, slides left and right between two
   // free columns, 10 frames a slide.
@@ -85,9 +86,9 @@ int main(int argc, char** argv) {
     host.marks.clear();
     const auto begin = Clock::now();
     if (i % 2 == 0)
-      tilz.PushPlateLeft(2, 1);
+      tilz.PushPlate(2, 1, zt::TilzPush::Left);
     else
-      tilz.PushPlateRight(1, 1);
+      tilz.PushPlate(1, 1, zt::TilzPush::Right);
     auto previous = begin;
     for (const auto& mark : host.marks) {
       frames.push_back(Micros(mark - previous));

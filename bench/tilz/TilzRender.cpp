@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/Puzzle.h"
-#include "puzzles/tilz/Tilzer.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/tilz/TilzView.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ using zt::TilzRules;
 
 class QuietHost final : public zt::HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {
     if (onDelay) onDelay();
   }
@@ -95,19 +95,19 @@ std::vector<Push> NextStep(const TilzRules& start) {
   return {};
 }
 
-void PushWith(zt::Tilzer& tilz, const Push& p) {
+void PushWith(zt::TilzView& tilz, const Push& p) {
   switch (p.push) {
     case TilzPush::Left:
-      tilz.PushPlateLeft(p.column, p.row);
+      tilz.PushPlate(p.column, p.row, zt::TilzPush::Left);
       break;
     case TilzPush::Right:
-      tilz.PushPlateRight(p.column, p.row);
+      tilz.PushPlate(p.column, p.row, zt::TilzPush::Right);
       break;
     case TilzPush::Up:
-      tilz.PushPlateUp(p.column, p.row);
+      tilz.PushPlate(p.column, p.row, zt::TilzPush::Up);
       break;
     case TilzPush::Down:
-      tilz.PushPlateDown(p.column, p.row);
+      tilz.PushPlate(p.column, p.row, zt::TilzPush::Down);
       break;
     case TilzPush::None:
       break;
@@ -140,10 +140,11 @@ int main(int argc, char** argv) {
   NoRandom random;
   zt::Canvas canvas;
   zt::PlayState play;
+  zt::FrameDriver driver{host, play};
   play.PuzzleMode = zt::kTilz;
   play.PuzzleState[zt::kTilz] = zt::kReady;
   canvas.SetAtlas(atlas);
-  zt::Tilzer tilz(zt::PuzzleContext{host, canvas, random, play});
+  zt::TilzView tilz(zt::PuzzleContext{host, canvas, random, play, driver});
 
   bool ok = true;
   auto save = [&](const QString& name) {
@@ -184,12 +185,12 @@ int main(int argc, char** argv) {
   host.onDelay = [&] {
     if (++frame == 1) save("level1-bump");
   };
-  tilz.PushPlateLeft(1, 0);  // the big plate against the wall
+  tilz.PushPlate(1, 0, zt::TilzPush::Left);  // the big plate against the wall
   frame = 0;
   host.onDelay = [&] {
     if (++frame == 6) save("level1-slide");
   };
-  tilz.PushPlateDown(3, 1);
+  tilz.PushPlate(3, 1, zt::TilzPush::Down);
   host.onDelay = nullptr;
 
   // Level 5 round its corners, the way a player would see it.

@@ -7,13 +7,13 @@
 #include <chrono>
 #include <cstdio>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 
 namespace {
 
 class NoWaitHost final : public zt::HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {}  // the 20 ms waits are the animation's pace, not its cost
   void RepaintClock() override {}
   void PuzzleSolved() override {}
@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   play.PuzzleMode = zt::kTransit;
   play.PuzzleState[zt::kTransit] = zt::kRunning;
   NoWaitHost host;
+  zt::FrameDriver driver{host, play};
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   QImage display = zt::Canvas::MakeImage(zt::Canvas::kWidth, zt::Canvas::kHeight);
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
     presentedPixels += static_cast<long>(r.width()) * r.height();
   });
   zt::ClockRandom random(1);
-  zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play, driver});
   puzzle.Rules().TransitPattern = 22;
   puzzle.InitPuzzle();
   puzzle.PaintPuzzle();
@@ -64,9 +65,9 @@ int main(int argc, char** argv) {
   const auto end = std::chrono::steady_clock::now();
   const double total = std::chrono::duration<double, std::micro>(end - start).count();
   const double perMove = total / kMoves;
-  const double perFrame = perMove / zt::Transit::kFrames;
+  const double perFrame = perMove / zt::TransitView::kFrames;
   std::printf("TRANSIT move: %d moves, %.0f pixels presented per frame\n", kMoves,
-              static_cast<double>(presentedPixels) / (kMoves * zt::Transit::kFrames));
+              static_cast<double>(presentedPixels) / (kMoves * zt::TransitView::kFrames));
   std::printf("  per move (compose + 7 frames): %.2f us\n", perMove);
   std::printf("  per frame (compose shared):    %.3f ms (target under 0.5 ms)\n", perFrame / 1000);
   return 0;

@@ -9,13 +9,13 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "puzzles/transit/Transit.h"
+#include "puzzles/transit/TransitView.h"
 
 namespace {
 
 class SilentHost final : public zt::HostServices {
  public:
-  void PlaySound(int) override {}
+  void PlaySound(zt::SoundEffect) override {}
   void Delay(int) override {
     if (onDelay) onDelay();
   }
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   play.PuzzleMode = zt::kTransit;
   play.PuzzleState[zt::kTransit] = zt::kReady;
   SilentHost host;
+  zt::FrameDriver driver{host, play};
   zt::Canvas canvas;
   canvas.SetAtlas(atlas);
   int saved = 0;
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
   for (const Shot shot : {Shot{1, 11}, Shot{9, 12}, Shot{13, 13}, Shot{16, 14}, Shot{18, 15},
                           Shot{20, 16}, Shot{22, 17}, Shot{22, 18}}) {
     zt::ClockRandom random(shot.seed);
-    zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+    zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play, driver});
     puzzle.Rules().TransitPattern = shot.pattern;
     puzzle.InitPuzzle();
     puzzle.PaintPuzzle();
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
 
   // Frame 3 of a row move and frame 5 of a column move, mid-slide.
   zt::ClockRandom random(21);
-  zt::Transit puzzle(zt::PuzzleContext{host, canvas, random, play});
+  zt::TransitView puzzle(zt::PuzzleContext{host, canvas, random, play, driver});
   puzzle.Rules().TransitPattern = 22;
   puzzle.InitPuzzle();
   puzzle.PaintPuzzle();

@@ -5,7 +5,7 @@ namespace zt {
 BossRules::Grid BossRules::EmptyGrid() {
   Grid grid;
   for (auto& column : grid)
-    column.fill(-1);
+    column.fill(kGap);
   return grid;
 }
 
@@ -14,11 +14,11 @@ void BossRules::SetUpBossBoard(Random& random) {
   int k = 0;
   for (int row = 1; row <= BossRows; ++row) {
     for (int column = 1; column <= BossColumns; ++column) {
-      BossTarget[column - 1][row - 1] = k + 40 * Colour(column, row);
+      BossTarget[column - 1][row - 1] = k + kColourOffset * Colour(column, row);
       ++k;
     }
   }
-  BossTarget[BossColumns - 1][BossRows - 1] = -1;
+  BossTarget[BossColumns - 1][BossRows - 1] = kGap;
   BossBoard = BossTarget;
   GapColumn = BossColumns;
   GapRow = BossRows;
@@ -79,7 +79,7 @@ int BossRules::SourceRow(BossMove move) const {
 void BossRules::ChangeBoard(BossMove move) {
   std::int32_t& source = Board(SourceColumn(move), SourceRow(move));
   Board(GapColumn, GapRow) = source;
-  source = -1;
+  source = kGap;
 }
 
 void BossRules::MoveGap(BossMove move) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 
 namespace zt {
 
@@ -14,17 +14,24 @@ enum class BossMove { Left, Right, Up, Down };
 // Columns and rows count from 1. A tile's code is its index k in reading order
 // plus 40 when its home cell is of colour 1 (column + row even); -1 is the gap.
 struct BossRules {
+  static constexpr int kMinColumns = 3;
   static constexpr int kMaxColumns = 7;
+  static constexpr int kMinRows = 2;
   static constexpr int kMaxRows = 5;
+  static constexpr int kDefaultColumns = 5;
+  static constexpr int kDefaultRows = 3;
   static constexpr int kMixSteps = 5000;
+  // Added to the code of a tile whose home cell is of colour 1.
+  static constexpr int kColourOffset = 40;
+  static constexpr std::int32_t kGap = -1;
   using Grid = std::array<std::array<std::int32_t, kMaxRows>, kMaxColumns>;
 
-  int BossColumns = 5;
-  int BossRows = 3;
+  int BossColumns = kDefaultColumns;
+  int BossRows = kDefaultRows;
   Grid BossBoard = EmptyGrid();
   Grid BossTarget = EmptyGrid();
-  int GapColumn = 5;
-  int GapRow = 3;
+  int GapColumn = kDefaultColumns;
+  int GapRow = kDefaultRows;
 
   static Grid EmptyGrid();
   static int Colour(int column, int row) { return (column + row) % 2 == 0 ? 1 : 0; }

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 
 namespace zt {
 
@@ -22,11 +22,10 @@ struct CruxRules {
   static constexpr int kBlockSize = 6;
 
   // Directions of a slide: right and left move the horizontal track, down and
-  // up the vertical one.
-  static constexpr int kRight = 0;
-  static constexpr int kDown = 1;
-  static constexpr int kLeft = 2;
-  static constexpr int kUp = 3;
+  // up the vertical one. Plain numbers 0..3, so that the opposite of d is
+  // (d + 2) % 4 and tables can be indexed by them.
+  enum Direction : int { kRight = 0, kDown = 1, kLeft = 2, kUp = 3 };
+  static constexpr int kDirections = 4;
 
   using Board = std::array<std::array<std::uint8_t, kSize>, kSize>;  // [column][row]
   // A target pattern written row by row, as it looks: [row - 2][column - 2].

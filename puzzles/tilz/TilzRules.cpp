@@ -4,44 +4,44 @@
 
 namespace zt {
 
-// One line per column, rows top to bottom.
-const std::array<TilzRules::Board, TilzRules::kLevels> TilzRules::TilzLevels = {{
+namespace {
+
+// The start layouts as they look on the board: five rows of six cells, top to
+// bottom; '#' a wall, '.' a free cell, '1'..'9' the code of a plate's cell.
+using LevelRows = std::array<const char*, TilzRules::kRows>;
+constexpr std::array<LevelRows, TilzRules::kLevels> kLevelRows{{
     // Level 1: the big plate goes to the bottom right of the four middle columns.
-    {-1, -1, -1, -1, -1,  //
-     1,  3,  9,  7,  8,   //
-     2,  4,  9,  7,  8,   //
-     5,  5,  0,  5,  5,   //
-     6,  6,  0,  6,  6,   //
-     -1, -1, -1, -1, -1},
+    {{"#1256#", "#3456#", "#99..#", "#7756#", "#8856#"}},
     // Level 2: to the bottom middle.
-    {-1, -1, -1, -1, -1,  //
-     7,  8,  7,  8,  9,   //
-     1,  3,  5,  9,  0,   //
-     2,  4,  6,  9,  0,   //
-     7,  8,  7,  8,  9,   //
-     -1, -1, -1, -1, -1},
+    {{"#7127#", "#8348#", "#7567#", "#8998#", "#9..9#"}},
     // Level 3: to the bottom middle.
-    {-1, -1, -1, -1, -1,  //
-     9,  7,  8,  9,  5,   //
-     1,  3,  7,  8,  6,   //
-     2,  4,  0,  0,  5,   //
-     9,  7,  8,  9,  6,   //
-     -1, -1, -1, -1, -1},
+    {{"#9129#", "#7347#", "#87.8#", "#98.9#", "#5656#"}},
     // Level 4: the whole board; to the bottom-right corner.
-    {1, 3, 9, 5, 5,  //
-     2, 4, 9, 6, 6,  //
-     5, 5, 0, 7, 8,  //
-     6, 6, 0, 7, 8,  //
-     7, 8, 5, 5, 5,  //
-     7, 8, 6, 6, 6},
+    {{"125677", "345688", "99..56", "567756", "568856"}},
     // Level 5: the whole board; round all four corners.
-    {5, 5, 7, 8, 5,  //
-     6, 6, 7, 8, 6,  //
-     9, 0, 1, 3, 9,  //
-     9, 0, 2, 4, 9,  //
-     5, 5, 7, 8, 5,  //
-     6, 6, 7, 8, 6},
+    {{"569956", "56..56", "771277", "883488", "569956"}},
 }};
+
+constexpr std::int32_t CodeOf(char c) {
+  return c == '#' ? TilzRules::kWall : c == '.' ? TilzRules::kFree : c - '0';
+}
+
+constexpr std::array<TilzRules::Board, TilzRules::kLevels> MakeLevels() {
+  std::array<TilzRules::Board, TilzRules::kLevels> levels{};
+  for (int level = 0; level < TilzRules::kLevels; ++level) {
+    for (int row = 0; row < TilzRules::kRows; ++row) {
+      for (int column = 0; column < TilzRules::kColumns; ++column)
+        levels[level][TilzRules::kRows * column + row] = CodeOf(kLevelRows[level][row][column]);
+    }
+  }
+  return levels;
+}
+
+}  // namespace
+
+// Built at compile time, so any static TilzRules sees the table filled.
+constinit const std::array<TilzRules::Board, TilzRules::kLevels> TilzRules::TilzLevels =
+    MakeLevels();
 
 void TilzRules::SetUpTilzBoard() {
   TilzLevel = std::clamp(TilzLevel, 1, kLevels);

@@ -9,6 +9,13 @@ namespace zt {
 // that a press makes no push).
 enum class TilzPush : std::uint8_t { None = 0, Right = 1, Up = 2, Left = 3, Down = 4 };
 
+// One push of the plate anchored at (column, row).
+struct TilzMove {
+  int column = 0;
+  int row = 0;
+  TilzPush push = TilzPush::None;
+};
+
 // What one run of the solved test found.
 enum class TilzProgress {
   NotSolved,      // nothing changed
@@ -36,7 +43,7 @@ struct TilzRules {
 
   using Board = std::array<std::int32_t, kCells>;
 
-  // The start layout of each level, column by column.
+  // The start layout of each level (written row by row in TilzRules.cpp).
   static const std::array<Board, kLevels> TilzLevels;
 
   int TilzLevel = 1;
@@ -58,9 +65,9 @@ struct TilzRules {
   }
 
   std::int32_t Cell(int column, int row) const {
-    return OnBoard(column, row) ? TilzBoard[5 * column + row] : kWall;
+    return OnBoard(column, row) ? TilzBoard[kRows * column + row] : kWall;
   }
-  std::int32_t& At(int column, int row) { return TilzBoard[5 * column + row]; }
+  std::int32_t& At(int column, int row) { return TilzBoard[kRows * column + row]; }
 
   // Lays the start layout of TilzLevel (brought into 1..5 first) and starts
   // level 5 at its first target.

@@ -11,17 +11,11 @@
 
 namespace zt {
 
-// One move of TILZ: one push of one plate by one cell, the plate named by its
-// anchor (top-left) cell. Replaying it is TilzRules::PushPlate(column, row, push)
-// on the board it was found for, or the press that makes that push.
-struct TilzMove {
-  int column = 0;
-  int row = 0;
-  TilzPush push = TilzPush::None;
-
-  bool operator==(const TilzMove&) const = default;
-};
-
+// One move of TILZ (TilzMove from the rules): one push of one plate by one
+// cell, the plate named by its anchor (top-left) cell. Replaying it is
+// TilzRules::PushPlate(column, row, push) on the board it was found for, or the
+// press that makes that push.
+//
 // Finds the fewest pushes that bring the big plate's anchor onto the current
 // target: the level's target, or on level 5 the corner that counts now (the
 // later corners are later solves, each from the board the earlier one leaves).

@@ -3,12 +3,18 @@
 #include <array>
 #include <cstdint>
 
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 
 namespace zt {
 
 // The four ways a line can turn: rows go left or right, columns up or down.
 enum class TransitDirection { Left, Right, Up, Down };
+
+// One turn: a row (Left, Right) or a column (Up, Down), 0..6.
+struct TransitMove {
+  TransitDirection direction = TransitDirection::Left;
+  int line = 0;
+};
 
 // TRANSIT: a 7 x 7 board of kind numbers whose rows and columns are rings. The
 // player turns single lines until the board copies the current pattern. Cells

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "puzzles/HostServices.h"
-#include "puzzles/PlayState.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
 
 namespace zt::test {
 
@@ -16,7 +16,7 @@ class FakeHost : public HostServices {
  public:
   explicit FakeHost(PlayState& play) : play_(play) {}
 
-  void PlaySound(int n) override { sounds.push_back(n); }
+  void PlaySound(SoundEffect effect) override { sounds.push_back(static_cast<int>(effect)); }
   void Delay(int ms) override {
     delays.push_back(ms);
     if (onDelay) onDelay();
@@ -38,7 +38,7 @@ class FakeHost : public HostServices {
     solves = 0;
   }
 
-  std::vector<int> sounds;
+  std::vector<int> sounds;  // the effects' numbers
   std::vector<int> delays;
   std::vector<int> clockAtRepaint;  // the current clock at each RepaintClock
   int solvedCalls = 0;              // every call

@@ -3,9 +3,10 @@
 #include <QImage>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/PlayState.h"
-#include "puzzles/Puzzle.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/FrameDriver.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Puzzle.h"
 #include "tests/common/FakeHost.h"
 #include "tests/common/ScriptedRandom.h"
 #include "tests/common/SyntheticAtlas.h"
@@ -35,7 +36,8 @@ struct PuzzleRig {
   FakeHost host{play};
   ScriptedRandom random;
   Canvas canvas;
-  PuzzleContext ctx{host, canvas, random, play};
+  FrameDriver driver{host, play};
+  PuzzleContext ctx{host, canvas, random, play, driver};
   std::vector<QImage> frames;
   std::vector<QRect> presents;
 };

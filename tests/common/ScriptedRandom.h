@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "puzzles/Random.h"
+#include "puzzles/core/Random.h"
 
 namespace zt::test {
 

@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "app/core/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "highscore/HighscoreList.h"
 #include "tests/common/TestMain.h"
 #include "tests/highscore/ScramblerModel.h"
@@ -26,17 +26,17 @@ const QString kSection = QStringLiteral("highscore");
 struct Fixture {
   QTemporaryDir dir;
   SettingsStore store{dir.filePath("settings.ini")};
-  TChiffre chiffre;
+  TextScrambler scrambler;
 
-  Fixture() { chiffre.Init(QString(), 0); }
+  Fixture() { scrambler.Init(QString(), 0); }
 
   // Stores a list the way the game writes it; times of 0 leave the value out.
   void Seed(const QString& key, const QList<int>& times, const QString& namePrefix = "p") {
     for (int i = 0; i < times.size(); ++i) {
       if (times[i] == 0) continue;
-      store.WriteString(
-          kSection, key + QString::number(i),
-          chiffre.Encode(QString::number(times[i]) + ',' + namePrefix + QString::number(times[i])));
+      store.WriteString(kSection, key + QString::number(i),
+                        scrambler.Encode(QString::number(times[i]) + ',' + namePrefix +
+                                         QString::number(times[i])));
     }
   }
   QString Raw(const QString& value) const { return store.ReadString(kSection, value, "<none>"); }
@@ -44,7 +44,7 @@ struct Fixture {
     QFile f(dir.filePath("settings.ini"));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
-  HighscoreTable Load(const QString& key) { return HighscoreStore(store, chiffre).Load(key); }
+  HighscoreTable Load(const QString& key) { return HighscoreStore(store, scrambler).Load(key); }
 };
 
 QList<int> Times(const HighscoreTable& table) {
@@ -85,7 +85,7 @@ class HighscoreListTest : public QObject {
     Fixture fx;
     fx.Seed("crux02", stored);
     fx.store.WriteString(kSection, "player", "Quinn");
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     const bool shown = session.Begin("crux02", time);
     QCOMPARE(shown, time == 0 || place >= 0);
     QCOMPARE(session.NewEntry(), place);
@@ -105,7 +105,7 @@ class HighscoreListTest : public QObject {
   void okWritesTheListAndThePlayer() {
     Fixture fx;
     fx.Seed("tilz01", {10, 20});
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     QCOMPARE(session.PlayerName(), DefaultPlayerName());  // nothing stored yet
     QVERIFY(session.Begin("tilz01", 15));
     QVERIFY(session.Confirm(false, "Zoe"));
@@ -113,11 +113,11 @@ class HighscoreListTest : public QObject {
     const QStringList plain = {"10,p10", "15,Zoe", "20,p20", "0,Mr. Brain", "0,Mr. Brain"};
     for (int i = 0; i < 5; ++i) {
       const QString stored = fx.Raw("tilz01" + QString::number(i));
-      QCOMPARE(stored, zt::test::ModelScramble(fx.chiffre.Alphabet, plain[i], 47213));
+      QCOMPARE(stored, zt::test::ModelScramble(fx.scrambler.Alphabet, plain[i], 47213));
     }
     QCOMPARE(session.PlayerName(), QStringLiteral("Zoe"));
     // The next solve offers the confirmed name.
-    HighscoreSession next(fx.store, fx.chiffre);
+    HighscoreSession next(fx.store, fx.scrambler);
     QVERIFY(next.Begin("tilz01", 12));
     QCOMPARE(next.Entries()[1], (HighscoreEntry{"Zoe", 12}));
   }
@@ -125,12 +125,12 @@ class HighscoreListTest : public QObject {
   void okWithoutNewEntryRewritesTheListAsItIs() {
     Fixture fx;
     fx.Seed("tran07", {7});
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     QVERIFY(session.Begin("tran07", 0));
     QVERIFY(session.Confirm(false, "ignored"));
     QCOMPARE(fx.Raw("player"), DefaultPlayerName());
     QCOMPARE(fx.Load("tran07")[0], (HighscoreEntry{"p7", 7}));
-    QCOMPARE(fx.chiffre.Decode(fx.Raw("tran074")), QStringLiteral("0,Mr. Brain"));
+    QCOMPARE(fx.scrambler.Decode(fx.Raw("tran074")), QStringLiteral("0,Mr. Brain"));
   }
 
   void clearEmptiesOnlyThisVariantAndResetsTheName_data() {
@@ -145,14 +145,14 @@ class HighscoreListTest : public QObject {
     fx.Seed("crux02", {11, 22});
     fx.store.WriteString(kSection, "player", "Ada");
     const QString otherBefore = fx.Raw("crux020");
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     QVERIFY(session.Begin("boss15", time));
     QVERIFY(session.Confirm(true, "Ada"));
     QCOMPARE(session.NewEntry(), -1);
     QCOMPARE(fx.Raw("player"), DefaultPlayerName());
     for (const HighscoreEntry& e : fx.Load("boss15"))
       QCOMPARE(e, EmptyEntry());
-    QCOMPARE(fx.chiffre.Decode(fx.Raw("boss150")), QStringLiteral("0,Mr. Brain"));
+    QCOMPARE(fx.scrambler.Decode(fx.Raw("boss150")), QStringLiteral("0,Mr. Brain"));
     QCOMPARE(fx.Raw("crux020"), otherBefore);
     QCOMPARE(Times(fx.Load("crux02")), (QList<int>{11, 22, 0, 0, 0}));
   }
@@ -162,7 +162,7 @@ class HighscoreListTest : public QObject {
     fx.Seed("crux02", {10, 20});
     fx.store.WriteString(kSection, "player", "Ada");
     const QByteArray before = fx.FileBytes();
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     QVERIFY(session.Begin("crux02", 5));
     session.Cancel();
     QCOMPARE(fx.FileBytes(), before);
@@ -191,25 +191,25 @@ class HighscoreListTest : public QObject {
     QFETCH(QString, name);
     Fixture fx;
     {
-      HighscoreSession session(fx.store, fx.chiffre);
+      HighscoreSession session(fx.store, fx.scrambler);
       QVERIFY(session.Begin("tilz03", 321));
       QVERIFY(session.Confirm(false, name));
     }
-    HighscoreSession again(fx.store, fx.chiffre);
+    HighscoreSession again(fx.store, fx.scrambler);
     QCOMPARE(again.PlayerName(), name);
     QVERIFY(again.Begin("tilz03", 0));
     QCOMPARE(again.Entries()[0], (HighscoreEntry{name, 321}));
   }
 
-  // The original program kept its lists under the same registry path and wrote
-  // 8-bit Windows text; its entries read back as they were.
-  void entryOfTheOriginalProgramReadsBack() {
+  // Lists written on Windows in 8-bit Windows text (Latin-1) under the same
+  // registry path read back as they were.
+  void entryInEightBitWindowsTextReadsBack() {
     Fixture fx;
     const QString plain = QString::fromLatin1(
         "123,J\xFCrgen, der Gro\xDF"
         "e");
     fx.store.WriteString(kSection, "boss150",
-                         zt::test::ModelScramble(fx.chiffre.Alphabet, plain, 47213));
+                         zt::test::ModelScramble(fx.scrambler.Alphabet, plain, 47213));
     QCOMPARE(fx.Load("boss15")[0], (HighscoreEntry{QString::fromUtf8("Jürgen, der Große"), 123}));
   }
 
@@ -218,11 +218,11 @@ class HighscoreListTest : public QObject {
   void bossBoardsOfEqualSizeShareOneList() {
     Fixture fx;
     {
-      HighscoreSession first(fx.store, fx.chiffre);
+      HighscoreSession first(fx.store, fx.scrambler);
       QVERIFY(first.Begin("boss15", 40));
       QVERIFY(first.Confirm(false, "three by five"));
     }
-    HighscoreSession second(fx.store, fx.chiffre);
+    HighscoreSession second(fx.store, fx.scrambler);
     QVERIFY(second.Begin("boss15", 30));
     QVERIFY(second.Confirm(false, "five by three"));
     QSettings ini(fx.dir.filePath("settings.ini"), QSettings::IniFormat);
@@ -266,7 +266,7 @@ class HighscoreListTest : public QObject {
     QFETCH(QString, name);
     QFETCH(int, time);
     Fixture fx;
-    fx.store.WriteString(kSection, "crux012", scramble ? fx.chiffre.Encode(plain) : plain);
+    fx.store.WriteString(kSection, "crux012", scramble ? fx.scrambler.Encode(plain) : plain);
     const HighscoreTable list = fx.Load("crux01");
     const HighscoreEntry expected{name, time};
     QVERIFY(std::find(list.begin(), list.end(), expected) != list.end());
@@ -278,7 +278,7 @@ class HighscoreListTest : public QObject {
   void handEditedListIsPutInOrder() {
     Fixture fx;
     fx.Seed("tran01", {0, 50, 0, 20, 30});
-    HighscoreSession session(fx.store, fx.chiffre);
+    HighscoreSession session(fx.store, fx.scrambler);
     QVERIFY(session.Begin("tran01", 25));
     QCOMPARE(Times(session.Entries()), (QList<int>{20, 25, 30, 50, 0}));
   }

@@ -16,10 +16,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/MainForm.h"
-#include "app/core/Tongue.h"
 #include "app/host/AtlasLoader.h"
-#include "highscore/P_high.h"
+#include "app/window/MainWindow.h"
+#include "core/Language.h"
+#include "highscore/HighscoreDialog.h"
 #include "tests/common/TestMain.h"
 #include "tests/robust/Bitmaps.h"
 
@@ -120,7 +120,7 @@ class FaultsTest : public QObject {
     if (how == "a folder without permission to write") return dir_->filePath("locked/settings.ini");
     return dir_->filePath("settings.ini");
   }
-  TMainForm::Options Options(const QString& ini, const QString& programDir = GameDir()) const {
+  MainWindow::Options Options(const QString& ini, const QString& programDir = GameDir()) const {
     return {programDir, ini, false};
   }
   void PrepareFolders() {
@@ -153,15 +153,15 @@ class FaultsTest : public QObject {
     QFETCH(QString, how);
     const QString ini = SettingsPath(how);
     if (!Spoil(ini, how)) QSKIP("file permissions do not apply to the superuser");
-    TMainForm form(Options(ini));
+    MainWindow form(Options(ini));
     QVERIFY2(form.Created(), qPrintable(form.CreateError()));
-    const CommonSettings s = form.CurrentSettings();
+    const GameSettings s = form.CurrentSettings();
     QCOMPARE(s.mode, kCrux);
-    QCOMPARE(s.cmode, 2);
-    QCOMPARE(s.bhorz, 5);
-    QCOMPARE(s.bvert, 3);
-    QCOMPARE(s.tmode, 1);
-    QCOMPARE(s.zmode, 1);
+    QCOMPARE(s.variants[kCrux][0], 2);
+    QCOMPARE(s.variants[kBoss][0], 5);
+    QCOMPARE(s.variants[kBoss][1], 3);
+    QCOMPARE(s.variants[kTransit][0], 1);
+    QCOMPARE(s.variants[kTilz][0], 1);
     QVERIFY(s.sound);
     QVERIFY(s.music);
     QCOMPARE(s.tongue, -1);
@@ -189,16 +189,16 @@ class FaultsTest : public QObject {
                           "\n"
                           "common\\MainForm=@Point(10 10)\n"));
     {
-      TMainForm form(Options(SettingsPath()));
+      MainWindow form(Options(SettingsPath()));
       QVERIFY2(form.Created(), qPrintable(form.CreateError()));
-      const CommonSettings s = form.CurrentSettings();
+      const GameSettings s = form.CurrentSettings();
       QCOMPARE(s.tongue, -1);
       QCOMPARE(s.mode, kCrux);
-      QCOMPARE(s.cmode, 2);
-      QCOMPARE(s.bhorz, 5);
-      QCOMPARE(s.bvert, 3);
-      QCOMPARE(s.tmode, 1);
-      QCOMPARE(s.zmode, 1);
+      QCOMPARE(s.variants[kCrux][0], 2);
+      QCOMPARE(s.variants[kBoss][0], 5);
+      QCOMPARE(s.variants[kBoss][1], 3);
+      QCOMPARE(s.variants[kTransit][0], 1);
+      QCOMPARE(s.variants[kTilz][0], 1);
       QVERIFY(s.sound);
       QVERIFY(s.music);
       form.RestoreWindowPosition();
@@ -239,7 +239,7 @@ class FaultsTest : public QObject {
     Answers answers;
     WarningCounter messages("could not be saved");
     {
-      TMainForm form(Options(ini));
+      MainWindow form(Options(ini));
       QVERIFY(form.Created());
       form.SetDialogs(&answers, &answers);
       form.show();
@@ -258,38 +258,39 @@ class FaultsTest : public QObject {
   // Stored entries that are not entries, and names far too long.
   void damagedHighscoreEntriesShowAsEmptyPlaces() {
     SettingsStore store(SettingsPath());
-    TChiffre chiffre;
-    chiffre.Init(QString(), 0);
+    TextScrambler scrambler;
+    scrambler.Init(QString(), 0);
     const QString longName(10000, QChar(u'N'));
     const QString garbage = QString::fromLatin1(RandomBytes(200, 11).toBase64());
-    QVERIFY(store.WriteString("highscore", "boss150", chiffre.Encode("40," + longName)));
+    QVERIFY(store.WriteString("highscore", "boss150", scrambler.Encode("40," + longName)));
     QVERIFY(store.WriteString("highscore", "boss151", garbage));
     QVERIFY(store.WriteString("highscore", "boss152", QString(10000, QChar(u'x'))));
-    QVERIFY(store.WriteString("highscore", "boss153", chiffre.Encode("4711")));  // no comma
-    QVERIFY(store.WriteString("highscore", "boss154", chiffre.Encode(QString(10000, '7') + ",Z")));
+    QVERIFY(store.WriteString("highscore", "boss153", scrambler.Encode("4711")));  // no comma
+    QVERIFY(
+        store.WriteString("highscore", "boss154", scrambler.Encode(QString(10000, '7') + ",Z")));
     const QString longPlayer = QString("Player").repeated(2000);  // 12,000 characters
     QVERIFY(store.WriteString("highscore", "player", longPlayer));
 
     QWidget mainWindow;
     mainWindow.setGeometry(100, 100, 500, 366);
     mainWindow.show();
-    THighscoreDlg dialog(&mainWindow, store, chiffre, QImage(320, 200, QImage::Format_RGB32));
+    HighscoreDialog dialog(&mainWindow, store, scrambler, QImage(320, 200, QImage::Format_RGB32));
     bool shown = false;
     auto inside = [&] {
       auto label = [&](const QString& name) { return dialog.findChild<QLabel*>(name)->text(); };
       // The new entry carries the player's name, as stored, until it is typed over.
-      QCOMPARE(label("pla0"), longPlayer);
-      QCOMPARE(label("sco0"), QString("30"));
-      QCOMPARE(label("pla1"), longName);
-      QCOMPARE(label("sco1"), QString("40"));
+      QCOMPARE(label("name0"), longPlayer);
+      QCOMPARE(label("time0"), QString("30"));
+      QCOMPARE(label("name1"), longName);
+      QCOMPARE(label("time1"), QString("40"));
       for (int i = 2; i < 5; ++i) {
-        QCOMPARE(label("pla" + QString::number(i)), QString("Mr. Brain"));
-        QCOMPARE(label("sco" + QString::number(i)), QString("-----"));
+        QCOMPARE(label("name" + QString::number(i)), QString("Mr. Brain"));
+        QCOMPARE(label("time" + QString::number(i)), QString("-----"));
       }
       // The edit box shows no more than can be typed.
-      QCOMPARE(dialog.Edit1()->text(), longPlayer.left(25));
+      QCOMPARE(dialog.NameEdit()->text(), longPlayer.left(25));
       QVERIFY(!dialog.grab().toImage().isNull());  // long names are drawn, elided
-      QTest::keyClick(dialog.Edit1(), Qt::Key_Return);
+      QTest::keyClick(dialog.NameEdit(), Qt::Key_Return);
     };
     QTimer::singleShot(0, [&] {
       if (QApplication::activeModalWidget() != &dialog) return;
@@ -300,9 +301,9 @@ class FaultsTest : public QObject {
     dialog.ShowHighscores("boss15", 30);
     QVERIFY(shown);
     QCOMPARE(store.ReadString("highscore", "player", {}), longPlayer.left(25));
-    QCOMPARE(chiffre.Decode(store.ReadString("highscore", "boss150", {})),
+    QCOMPARE(scrambler.Decode(store.ReadString("highscore", "boss150", {})),
              "30," + longPlayer.left(25));
-    QCOMPARE(chiffre.Decode(store.ReadString("highscore", "boss151", {})), "40," + longName);
+    QCOMPARE(scrambler.Decode(store.ReadString("highscore", "boss151", {})), "40," + longName);
   }
 
   void atlasLoaderRefusesDamagedFiles_data() {
@@ -385,21 +386,21 @@ class FaultsTest : public QObject {
     QVERIFY(QFile::copy(GameDir() + "/b3.bmp", program.filePath("b3.bmp")));
     QVERIFY(SaveBytes(program.filePath("b1.bmp"), content));
     QVERIFY(SettingsStore(SettingsPath()).WriteString("common", "mode", "2"));
-    TMainForm form(Options(SettingsPath(), program.path()));
+    MainWindow form(Options(SettingsPath(), program.path()));
     QVERIFY(form.Created());
     {
       WarningCounter messages("b1.bmp");
-      form.CruxBtn->click();
+      form.Tools().PuzzleBtn(kCrux)->click();
       QCOMPARE(messages.count(), 1);
     }
     QCOMPARE(form.Host().Mode(), kBoss);
-    QVERIFY(form.BossBtn->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kBoss)->isChecked());
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kNeverSetUp));
     QVERIFY(QFile::remove(program.filePath("b1.bmp")));
     QVERIFY(QFile::copy(GameDir() + "/b1.bmp", program.filePath("b1.bmp")));
-    form.CruxBtn->click();
+    form.Tools().PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kCrux);
-    QVERIFY(form.CruxBtn->isChecked());
+    QVERIFY(form.Tools().PuzzleBtn(kCrux)->isChecked());
   }
 };
 

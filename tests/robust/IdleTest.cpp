@@ -3,7 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/MainForm.h"
+#include "app/window/MainWindow.h"
+#include "puzzles/boss/BossView.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -20,7 +21,7 @@ class IdleTest : public QObject {
     QVERIFY(store.WriteString("common", "mode", "2"));
     QVERIFY(store.WriteString("common", "music", "0"));
     QVERIFY(store.WriteString("common", "tongue", "0"));
-    TMainForm form({test::GameDir(), Ini(), false});
+    MainWindow form({test::GameDir(), Ini(), false});
     QVERIFY(form.Created());
     form.Host().SetDelayFunction([](int) {});
     form.show();
@@ -30,7 +31,7 @@ class IdleTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
 
     // A move starts the clock, and the timer counts it.
-    const int key = static_cast<Bosspuzl&>(form.Host().Current()).Rules().GapRow > 1 ? Qt::Key_Down
+    const int key = static_cast<BossView&>(form.Host().Current()).Rules().GapRow > 1 ? Qt::Key_Down
                                                                                      : Qt::Key_Up;
     QTest::keyClick(&form, static_cast<Qt::Key>(key));
     QCOMPARE(int(play.PuzzleState[kBoss]), int(kRunning));
@@ -40,19 +41,19 @@ class IdleTest : public QObject {
 
     // Another puzzle, not running: the timer rests again; back to the running
     // one, it wakes.
-    form.CruxBtn->click();
+    form.Tools().PuzzleBtn(kCrux)->click();
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
     const std::int32_t standing = play.PuzzleClock[kBoss];
-    form.BossBtn->click();
+    form.Tools().PuzzleBtn(kBoss)->click();
     QVERIFY(form.Timer().isActive());
     QTRY_VERIFY_WITH_TIMEOUT(play.PuzzleClock[kBoss] > standing, 2000);
 
     // A new game: ready again, resting; the music switched on wakes it.
-    form.MixBtnClick();
+    form.Tools().MixBtn->click();
     QTRY_VERIFY_WITH_TIMEOUT(!form.Timer().isActive(), 2000);
-    if (!form.MidiBtn->isEnabled()) QSKIP("no MIDI files in the game's folder");
-    form.MidiBtn->click();
-    QVERIFY(form.MidiBtn->isChecked());
+    if (!form.Tools().MidiBtn->isEnabled()) QSKIP("no MIDI files in the game's folder");
+    form.Tools().MidiBtn->click();
+    QVERIFY(form.Tools().MidiBtn->isChecked());
     QVERIFY(form.Timer().isActive());
     QTest::qWait(450);
     QVERIFY(form.Timer().isActive());  // the music keeps it going

@@ -9,11 +9,11 @@
 #include <random>
 #include <vector>
 
-#include "puzzles/Canvas.h"
-#include "puzzles/boss/Bosspuzl.h"
-#include "puzzles/crux/Crossing.h"
-#include "puzzles/tilz/Tilzer.h"
-#include "puzzles/transit/Transit.h"
+#include "puzzles/boss/BossView.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/crux/CruxView.h"
+#include "puzzles/tilz/TilzView.h"
+#include "puzzles/transit/TransitView.h"
 #include "tests/common/FakeHost.h"
 #include "tests/common/SyntheticAtlas.h"
 #include "tests/common/TestMain.h"
@@ -195,11 +195,6 @@ std::vector<int> CruxMoves(const CruxRules& r) {
   return moves;
 }
 
-struct TilzMove {
-  int column;
-  int row;
-  TilzPush push;
-};
 std::vector<TilzMove> TilzMoves(const TilzRules& r) {
   std::vector<TilzMove> moves;
   for (int c = 0; c < TilzRules::kColumns; ++c) {
@@ -273,9 +268,10 @@ struct ViewRig {
   int puzzle;
   PlayState play;
   test::FakeHost host{play};
+  FrameDriver driver{host, play};
   ClockRandom random{12345};
   Canvas canvas;
-  PuzzleContext ctx{host, canvas, random, play};
+  PuzzleContext ctx{host, canvas, random, play, driver};
   int games = 1;
   int movesSinceSolve = 0;
 };
@@ -372,7 +368,7 @@ class SoakTest : public QObject {
 
   void bossView() {
     ViewRig rig(kBoss, {500, 733});
-    Bosspuzl view(rig.ctx);
+    BossView view(rig.ctx);
     view.Rules().BossColumns = 7;
     view.Rules().BossRows = 5;
     view.InitPuzzle();
@@ -380,7 +376,7 @@ class SoakTest : public QObject {
     QString fault;
     for (int i = 0; i < ViewMoves(); ++i) {
       const BossMove m = Pick(BossMoves(view.Rules()), random_);
-      QVERIFY2(rig.Move([&] { view.MoveTile(m); }, 3, &fault), qPrintable(fault));
+      QVERIFY2(rig.Move([&] { view.PlayMove(m); }, 3, &fault), qPrintable(fault));
       fault = BossFault(view.Rules());
       QVERIFY2(fault.isEmpty(), qPrintable(fault));
       if (i % 500 == 499) {
@@ -394,7 +390,7 @@ class SoakTest : public QObject {
 
   void cruxView() {
     ViewRig rig(kCrux, {500, 458});
-    Crossing view(rig.ctx);
+    CruxView view(rig.ctx);
     view.InitPuzzle();
     view.PaintPuzzle();
     auto pieces = CruxPieces(view.Rules());
@@ -421,7 +417,7 @@ class SoakTest : public QObject {
   void tilzView() {
     // Level after level: the first four are solved now and then by chance.
     ViewRig rig(kTilz, {610, 333});
-    Tilzer view(rig.ctx);
+    TilzView view(rig.ctx);
     view.Rules().TilzLevel = 1;
     view.InitPuzzle();
     view.PaintPuzzle();
@@ -429,23 +425,8 @@ class SoakTest : public QObject {
     QString fault;
     for (int i = 0; i < ViewMoves(); ++i) {
       const TilzMove m = Pick(TilzMoves(view.Rules()), random_);
-      const auto push = [&] {
-        switch (m.push) {
-          case TilzPush::Left:
-            view.PushPlateLeft(m.column, m.row);
-            break;
-          case TilzPush::Right:
-            view.PushPlateRight(m.column, m.row);
-            break;
-          case TilzPush::Up:
-            view.PushPlateUp(m.column, m.row);
-            break;
-          default:
-            view.PushPlateDown(m.column, m.row);
-            break;
-        }
-      };
-      QVERIFY2(rig.Move(push, 3, &fault), qPrintable(fault));
+      QVERIFY2(rig.Move([&] { view.PushPlate(m.column, m.row, m.push); }, 3, &fault),
+               qPrintable(fault));
       const int level = view.Rules().TilzLevel;
       fault = TilzFault(view.Rules(), TilzRules::TilzLevels[level - 1]);
       QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -460,7 +441,7 @@ class SoakTest : public QObject {
 
   void transitView() {
     ViewRig rig(kTransit, {500, 333});
-    Transit view(rig.ctx);
+    TransitView view(rig.ctx);
     view.InitPuzzle();
     view.PaintPuzzle();
     std::uniform_int_distribution<int> line(0, TransitRules::kSize - 1), way(0, 3);

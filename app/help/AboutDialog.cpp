@@ -1,0 +1,96 @@
+#include "app/help/AboutDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "core/Language.h"
+#include "core/Texts.h"
+#include "puzzles/catalog/PuzzleCatalog.h"
+
+namespace zt {
+
+namespace {
+
+QFont SansFont(int pixels, bool bold = false) {
+  QFont f;
+  f.setFamilies({"Liberation Sans", "DejaVu Sans"});
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+  setFont(SansFont(12));
+  auto* outer = new QVBoxLayout(this);
+  outer->setSizeConstraint(QLayout::SetFixedSize);
+  outer->setContentsMargins(16, 14, 16, 12);
+
+  auto* head = new QHBoxLayout;
+  auto* icon = new QLabel(this);
+  if (parent) icon->setPixmap(parent->windowIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
+  icon->setFixedSize(52, 52);
+  icon->setAlignment(Qt::AlignCenter);
+  head->addWidget(icon);
+  auto* names = new QVBoxLayout;
+  TitleLabel = new QLabel("Zindle Tavrin V1.2", this);
+  TitleLabel->setFont(SansFont(18, true));
+  MakersLabel = new QLabel(this);
+  names->addWidget(TitleLabel);
+  names->addWidget(MakersLabel);
+  head->addLayout(names, 1);
+  outer->addLayout(head);
+  outer->addSpacing(8);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(12);
+  grid->setVerticalSpacing(6);
+  for (int i = 0; i < kPuzzleCount; ++i) {
+    auto* name = new QLabel(CatalogEntry(i).name, this);
+    name->setFont(SansFont(12, true));
+    PuzzleLabels[i] = new QLabel(this);
+    grid->addWidget(name, i, 0, Qt::AlignTop);
+    grid->addWidget(PuzzleLabels[i], i, 1);
+  }
+  outer->addLayout(grid);
+  outer->addSpacing(10);
+
+  OKBtn = new QPushButton("OK", this);
+  OKBtn->setDefault(true);
+  OKBtn->setFixedWidth(80);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OKBtn);
+  outer->addLayout(buttons);
+
+  SetTexts();
+}
+
+void AboutDialog::SetTexts() {
+  setWindowTitle(Say(QString("Über Zindle Tavrin"), QString("About Zindle Tavrin")));
+  MakersLabel->setText(Say(QString("Vier Schieberätsel von Zindle Games"),
+                           QString("Four sliding puzzles by Zindle Games")));
+  for (int i = 0; i < kPuzzleCount; ++i) {
+    PuzzleLabels[i]->setText(PuzzleText(CatalogEntry(i).about, German()));
+  }
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+  SetTexts();
+  QDialog::showEvent(event);
+}
+
+void ShowAbout(QWidget* parent) {
+  AboutDialog box(parent);
+  box.exec();
+}
+
+}  // namespace zt

@@ -1,0 +1,102 @@
+#include "app/startup/LanguageDialog.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "core/Language.h"
+
+namespace zt {
+
+namespace {
+
+// The dialogs' "MS Sans Serif" of 11 pixels, by its free look-alikes.
+QFont DialogFont() {
+  QFont f;
+  f.setFamilies({"Liberation Sans", "DejaVu Sans"});
+  f.setPixelSize(11);
+  return f;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QRect& place, const QString& text,
+                        const QString& picture) {
+  auto* b = new QPushButton(QIcon(picture), text, parent);
+  b->setGeometry(place);
+  b->setIconSize(QSize(24, 16));
+  // Enter presses whichever of the two has the focus.
+  b->setAutoDefault(true);
+  return b;
+}
+
+}  // namespace
+
+LanguageDialog::LanguageDialog(QWidget* mainWindow, const QIcon& programIcon)
+    : QDialog(mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      mainWindow_(mainWindow) {
+  setWindowTitle("Zindle Tavrin V1.2");
+  setFont(DialogFont());
+  setFixedSize(320, 91);
+
+  Panel = new QFrame(this);
+  Panel->setGeometry(8, 8, 305, 77);
+  Panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+  IconLabel = new QLabel(this);
+  IconLabel->setGeometry(28, 28, 37, 37);
+  IconLabel->setAlignment(Qt::AlignCenter);
+  IconLabel->setPixmap(programIcon.pixmap(QSize(32, 32), devicePixelRatioF()));
+
+  EnglishBtn = MakeButton(this, {84, 16, 221, 27}, "I speak english.", ":/lang/flag_en.png");
+  GermanBtn = MakeButton(this, {84, 48, 221, 27}, "Ich spreche deutsch.", ":/lang/flag_de.png");
+  EnglishBtn->setDefault(true);
+  setTabOrder(EnglishBtn, GermanBtn);
+
+  connect(EnglishBtn, &QPushButton::clicked, this, &LanguageDialog::EnglishBtnClick);
+  connect(GermanBtn, &QPushButton::clicked, this, &LanguageDialog::GermanBtnClick);
+}
+
+void LanguageDialog::EnglishBtnClick() {
+  Tongue = 0;
+  accept();
+}
+
+void LanguageDialog::GermanBtnClick() {
+  Tongue = 1;
+  accept();
+}
+
+QPoint LanguageDialog::PlaceFor(const QRect& mainFrame, int mainClientHeight,
+                                const QSize& dialogFrame) {
+  // C++ division truncates towards zero, as the placement wants.
+  const int left = mainFrame.left() + (mainFrame.width() - dialogFrame.width()) / 2;
+  const int top =
+      mainFrame.top() + mainFrame.height() - (mainClientHeight + dialogFrame.height()) / 2;
+  return {left, top};
+}
+
+void LanguageDialog::Place() {
+  if (!mainWindow_) return;
+  move(PlaceFor(mainWindow_->frameGeometry(), mainWindow_->height(), frameGeometry().size()));
+}
+
+void LanguageDialog::FormActivate() {
+  Place();
+}
+
+void LanguageDialog::showEvent(QShowEvent* event) {
+  // Placed before it reaches the screen too, so it does not jump on
+  // activation; the frame's size is only known once it has been shown.
+  Place();
+  EnglishBtn->setFocus(Qt::OtherFocusReason);
+  QDialog::showEvent(event);
+}
+
+void LanguageDialog::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QDialog::changeEvent(event);
+}
+
+}  // namespace zt

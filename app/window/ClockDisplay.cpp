@@ -1,0 +1,39 @@
+#include "app/window/ClockDisplay.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/host/PuzzleHost.h"
+
+namespace zt {
+
+namespace {
+constexpr QPoint kPlace(312, 7);  // in the toolbar
+}
+
+ClockDisplay::ClockDisplay(QWidget* parent, PuzzleHost& host) : QWidget(parent), host_(host) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setGeometry(QRect(kPlace, QSize(PuzzleHost::kClockWidth, PuzzleHost::kClockHeight)));
+}
+
+void ClockDisplay::Show(bool inPaint) {
+  if (painting_) return;
+  showing_ = true;
+  if (inPaint) {
+    update();
+  } else {
+    repaint();
+  }
+}
+
+void ClockDisplay::paintEvent(QPaintEvent* event) {
+  painting_ = true;
+  // A paint request of the window system draws the clock afresh.
+  if (!showing_) host_.RepaintClock();
+  showing_ = false;
+  QPainter p(this);
+  p.drawImage(event->rect(), host_.ClockImage(), event->rect());
+  painting_ = false;
+}
+
+}  // namespace zt

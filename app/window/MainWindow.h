@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/help/HelpViewer.h"
+#include "app/help/MakersLink.h"
+#include "app/host/HostView.h"
+#include "app/host/PuzzleHost.h"
+#include "app/sound/MusicBox.h"
+#include "app/sound/SoundEffects.h"
+#include "app/window/LevelLabel.h"
+#include "app/window/PlayArea.h"
+#include "app/window/Toolbar.h"
+#include "core/GameDialogs.h"
+#include "core/GameSettings.h"
+#include "core/HighscoreService.h"
+#include "core/SettingsStore.h"
+#include "highscore/TextScrambler.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/core/Random.h"
+
+class QDialog;
+
+namespace zt {
+
+// The game's one window: the toolbar, the play area with the level label,
+// and the puzzle host behind them, which it gives the window's services.
+class MainWindow final : public QWidget, private HostView {
+  Q_OBJECT
+ public:
+  // The 200 ms of the timer that keeps the clock and the music going.
+  static constexpr int kTimerInterval = 200;
+  // Where the window opens when no position is stored.
+  static constexpr QPoint kFirstStartPosition{672, 547};
+
+  struct Options {
+    QString programDir;        // empty: the folder of the executable
+    QString settingsFile;      // empty: the user's own store
+    bool showMessages = true;  // false in tests: failures are only reported
+  };
+
+  explicit MainWindow(Options options);
+  ~MainWindow() override;
+
+  // Whether FormCreate got through its guarded block; if not, the program ends.
+  bool Created() const { return created_; }
+  QString CreateError() const { return createError_; }
+
+  // The dialogs are created after the main window and plugged in here.
+  void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
+  // Shown once at the first activation (splash, then the language question).
+  void SetFirstActivation(std::function<void()> onFirstActivation);
+  // The language question of the toolbar's language button.
+  void SetLanguageDialog(QDialog* dialog) { languageDialog_ = dialog; }
+  // Where the window goes before it is first shown.
+  void RestoreWindowPosition();
+
+  PuzzleHost& Host() { return *host_; }
+  SettingsStore& Settings() { return store_; }
+  const QImage& DialogBackground() const { return dialogBackground_; }
+  const TextScrambler& Scrambler() const { return scrambler_; }
+  GameSettings CurrentSettings() const;
+  Toolbar& Tools() const { return *toolbar_; }
+  PlayArea* PlayAreaWidget() const { return playArea_; }
+  LevelLabel* Level() const { return levelLabel_; }
+  // Where resting the mouse shows the rules, and the rules it shows.
+  QRect RulesShape() const { return playArea_->RulesHintPlace(); }
+  QString RulesHint() const { return playArea_->RulesHint(); }
+  QTimer& Timer() { return timer_; }
+  HelpViewer& Help() { return help_; }
+  // The timer runs while the current puzzle's clock runs or music is wanted;
+  // otherwise it stops at its next tick. Starts it after whatever may have
+  // made it needed again (a move, a switch, the music button).
+  void WakeTimer();
+
+  // Handlers of the toolbar buttons that do more than call the host.
+  void MidiBtnClick();
+  void LanguageBtnClick();
+  void HelpBtnClick();
+  void InfoBtnClick();
+  void ZindleBtnClick();
+  void SelectPuzzle(int mode);
+  void SetHints() override;
+  void ShowLevel() override;
+
+  // Writes the window position as it is now.
+  bool SaveWindowPosition();
+
+ signals:
+  // The play area has been painted for the first time.
+  void firstPainted();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // HostView
+  void SetTimerEnabled(bool on) override;
+  bool SoundOn() const override;
+  void PlayEffect(SoundEffect effect) override;
+  void MusicUpkeep() override;
+  void PresentClock() override;
+  bool LoadAtlas(int mode) override;
+  void PlaceRulesShape() override;
+  void EnableOptionBtn() override;
+  void RepaintWindow() override;
+
+  bool TimerNeeded() const;
+  void FormCreate();
+  void BuildControls();
+  void ConnectControls();
+  void FormActivate();
+  bool FormCloseQuery();
+  void FormClose();
+  void ShowError(const QString& text);
+  void NotePlayAreaPainted();
+
+  // Forwards to the dialogs once they exist.
+  class DialogRelay;
+
+  Options options_;
+  SettingsStore store_;
+  QString programDir_;
+  QString helpFile_;
+  Canvas canvas_;
+  ClockRandom random_;
+  QImage digitStrip_;
+  QImage dialogBackground_;
+  TextScrambler scrambler_;
+  SoundEffects effects_;
+  MusicBox music_;
+  std::unique_ptr<DialogRelay> relay_;
+  std::array<std::unique_ptr<Puzzle>, kPuzzleCount> puzzles_;
+  std::unique_ptr<PuzzleHost> host_;
+
+  QTimer timer_;
+  Toolbar* toolbar_ = nullptr;
+  PlayArea* playArea_ = nullptr;
+  LevelLabel* levelLabel_ = nullptr;
+  HelpViewer help_;
+  std::optional<MakersLink> makers_;
+  QDialog* languageDialog_ = nullptr;
+  bool created_ = false;
+  bool firstActivation_ = false;
+  bool closing_ = false;
+  bool painted_ = false;
+  std::function<void()> onFirstActivation_;
+  QString createError_;
+};
+
+}  // namespace zt

@@ -1,0 +1,55 @@
+# Layers the build enforces.
+#
+# zt_add_plain_library(<name> <source>...)
+# A static library of plain C++: no Qt, no moc. It may link only other plain
+# libraries; zt_check_plain_libraries() at the end of the configure fails when
+# any of them reaches Qt (or SDL) through its links, so that no Qt header can
+# be on its include path.
+function(zt_add_plain_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+  set_property(GLOBAL APPEND PROPERTY ZT_PLAIN_LIBRARIES ${name})
+endfunction()
+
+# Everything target reaches through its link libraries, itself excluded.
+function(_zt_reached_links target out)
+  set(reached)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue current)
+    foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+      get_target_property(links ${current} ${property})
+      if(NOT links)
+        continue()
+      endif()
+      foreach(link IN LISTS links)
+        # Private links of a static library come as $<LINK_ONLY:name>.
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+        if(link IN_LIST reached)
+          continue()
+        endif()
+        list(APPEND reached ${link})
+        if(TARGET ${link})
+          get_target_property(imported ${link} IMPORTED)
+          if(NOT imported)
+            list(APPEND queue ${link})
+          endif()
+        endif()
+      endforeach()
+    endforeach()
+  endwhile()
+  set(${out} ${reached} PARENT_SCOPE)
+endfunction()
+
+function(zt_check_plain_libraries)
+  get_property(plain GLOBAL PROPERTY ZT_PLAIN_LIBRARIES)
+  foreach(target IN LISTS plain)
+    _zt_reached_links(${target} reached)
+    foreach(link IN LISTS reached)
+      if(link MATCHES "^(Qt[0-9]*::|SDL2)" OR link MATCHES "[Qq]t[0-9]*(Core|Gui|Widgets)")
+        message(FATAL_ERROR "${target} is plain C++ but reaches ${link} through its links")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "puzzles/catalog/PuzzleCatalog.h"
+
+namespace zt {
+
+// The main window's texts in both languages (each puzzle's own are in its
+// catalog entry).
+enum class Hint {
+  MixBtn,
+  OptionBtn,
+  LevelLabel,
+  PauseBtn,
+  SoundBtnDown,
+  SoundBtnUp,
+  MidiBtnDown,
+  MidiBtnUp,
+  HighScoreBtn,
+  ExitBtn,
+  TimeLabel,
+  LanguageBtn,
+  HelpBtn,
+  InfoBtn,
+  ZindleBtn,
+};
+
+QString HintText(Hint hint, bool german);
+// One of a puzzle's texts from its catalog entry.
+QString PuzzleText(const Words& words, bool german);
+
+}  // namespace zt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace zt {
+
+// The stored window position: "200", flags, show state, then left, top, right
+// and bottom of the window's normal rectangle, joined by ",".
+struct WindowPlacement {
+  static constexpr int kMarker = 200;  // the first part of every stored text
+  static constexpr int kShown = 1;     // show states
+  static constexpr int kMinimized = 2;
+
+  int flags = 0;
+  int showState = kShown;
+  QRect normal;  // left, top, width, height
+};
+QString FormatWindowPlacement(const WindowPlacement& placement);
+// Only the left and top are used from a stored text; nothing for a text that
+// is not seven integers starting with the marker 200.
+std::optional<QPoint> ParseWindowPosition(const QString& text);
+// Where a window of the given size goes when its stored left and top are
+// brought back: its right and bottom edges are kept on the screen, the left
+// and top are not limited.
+QPoint ClampWindowPosition(QPoint stored, QSize window, QSize screen);
+
+}  // namespace zt

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include "puzzles/boss/BossRules.h"
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+
+namespace zt {
+
+// BOSS on the screen: the board drawn from "b3.bmp", presses and arrow keys
+// turned into moves, each move animated in ten frames through the back buffer.
+class BossView final : public Puzzle {
+ public:
+  static constexpr int kCell = 50;
+  // The board is centred on this point of the play area, whatever its size.
+  static constexpr QPoint kBoardCentre{213, 166};
+  // Tile faces in the atlas: rows of ten below the background, by tile code.
+  static constexpr int kFaceTop = 333;
+  static constexpr int kFacesPerRow = 10;
+  static constexpr int kFrames = 10;
+  static constexpr int kFrameStep = kCell / kFrames;  // pixels per frame
+  static constexpr int kFrameDelay = 20;
+
+  explicit BossView(const PuzzleContext& ctx) : ctx_(ctx) {}
+
+  BossRules& Rules() { return rules_; }
+  const BossRules& Rules() const { return rules_; }
+
+  void InitPuzzle() override;
+  void MixPuzzle() override;
+  void PaintPuzzle() override;
+  void PuzzleMouseDown(int x, int y, int button) override;
+  void NextVariant(int button) override;
+  bool TakesKeys() const override { return true; }
+  void PuzzleKeyDown(int key) override;
+  VariantValues Variant() const override { return {rules_.BossColumns, rules_.BossRows}; }
+  void SetVariant(const VariantValues& values) override;
+  int VariantNumber() const override { return rules_.BossColumns * rules_.BossRows; }
+  std::string LevelText() const override;
+
+  // Plays one move as the player's press or key would: a refused move (no
+  // tile on that side of the gap) does nothing at all.
+  void PlayMove(BossMove move);
+
+  int BossCellLeft(int column) const {
+    return kBoardCentre.x() - kCell * rules_.BossColumns / 2 + kCell * (column - 1);
+  }
+  int BossCellTop(int row) const {
+    return kBoardCentre.y() - kCell * rules_.BossRows / 2 + kCell * (row - 1);
+  }
+  // The atlas place of a tile face.
+  static QPoint FacePosition(int code) {
+    return {kCell * (code % kFacesPerRow), kFaceTop + kCell * (code / kFacesPerRow)};
+  }
+
+ private:
+  void DrawBossCell(int column, int row);
+  // A whole move: clock start, sound, board change, animation, gap, solved test.
+  void MoveTile(BossMove move);
+
+  PuzzleContext ctx_;
+  BossRules rules_;
+};
+
+}  // namespace zt

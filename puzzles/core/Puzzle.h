@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "puzzles/core/FrameDriver.h"
+#include "puzzles/core/HostServices.h"
+#include "puzzles/core/PlayState.h"
+#include "puzzles/core/Random.h"
+
+namespace zt {
+
+class Canvas;
+
+// Everything a puzzle works with: the host's services, the play area, the
+// random numbers for mixing, the shared play state and clocks, and the host's
+// frame driver that runs its animations.
+struct PuzzleContext {
+  HostServices& host;
+  Canvas& canvas;
+  Random& random;
+  PlayState& play;
+  FrameDriver& frames;
+};
+
+// Mouse buttons as the puzzles see them.
+inline constexpr int kLeftButton = 0;
+inline constexpr int kRightButton = 1;
+inline constexpr int kMiddleButton = 2;
+
+// Virtual key codes of the arrow keys.
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
+
+// A puzzle's variant as the settings keep it: one value (pattern or level) or
+// two (BOSS: columns and rows); an unused second value is 0.
+inline constexpr int kMaxVariantValues = 2;
+using VariantValues = std::array<int, kMaxVariantValues>;
+
+// The contract every puzzle offers the host.
+class Puzzle {
+ public:
+  virtual ~Puzzle() = default;
+
+  // Lays out the first board of the current variant; draws nothing.
+  virtual void InitPuzzle() = 0;
+  // Lays out a new game of the current variant and draws it itself.
+  virtual void MixPuzzle() = 0;
+  // Draws the whole play area for the current board and presents it.
+  virtual void PaintPuzzle() = 0;
+  // A press on the play area at (x, y) with button 0 left, 1 right, 2 middle.
+  virtual void PuzzleMouseDown(int x, int y, int button) = 0;
+  // Steps the variant by the mouse button, then calls MixPuzzle.
+  virtual void NextVariant(int button) = 0;
+  // Only CRUX and BOSS take keys.
+  virtual bool TakesKeys() const { return false; }
+  virtual void PuzzleKeyDown(int /*key*/) {}
+
+  // The variant as stored in the settings, and setting it (no new board).
+  virtual VariantValues Variant() const = 0;
+  virtual void SetVariant(const VariantValues& values) = 0;
+  // The number in the high-score key (pattern, level or number of cells).
+  virtual int VariantNumber() const = 0;
+  // The level label's text.
+  virtual std::string LevelText() const = 0;
+};
+
+}  // namespace zt

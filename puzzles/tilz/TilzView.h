@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <array>
+#include <cstdint>
+
+#include "puzzles/core/Canvas.h"
+#include "puzzles/core/Puzzle.h"
+#include "puzzles/tilz/TilzRules.h"
+
+namespace zt {
+
+// TILZ on the screen: the board drawn from "b2.bmp" straight onto the screen,
+// presses turned into pushes by the part of the plate they hit, every push
+// animated as a ten-step slide or a short bump.
+class TilzView final : public Puzzle {
+ public:
+  static constexpr int kCell = 50;
+  static constexpr int kBoardLeft = 41;
+  static constexpr int kBoardTop = 41;
+  static constexpr int kMoveSteps = 10;
+  static constexpr int kMoveStep = kCell / kMoveSteps;  // pixels per step
+  static constexpr int kMoveDelay = 30;
+  // A slide keeps the clock with a tick after every third step.
+  static constexpr FramePlan kSlidePlan{kTilz, kMoveSteps, kMoveDelay, {3, 6, 9}};
+  static constexpr int kBumpShift = 2;
+  static constexpr int kBumpDelay = 90;
+  // A bump shows the plate shifted for one wait and then back; the clock
+  // gets nothing.
+  static constexpr FramePlan kBumpPlan{kTilz, 1, kBumpDelay, {}};
+  // Levels up to this one are narrower and show wall strips instead of the
+  // miniature.
+  static constexpr int kLastWalledLevel = 3;
+
+  // Atlas places (left, top, width, height) and where they go on the screen.
+  static constexpr QRect kBackground{0, 0, 500, 333};
+  static constexpr QRect kLeftWall{500, 0, 55, 260};
+  static constexpr QPoint kLeftWallAt{36, 36};
+  static constexpr QRect kRightWall{555, 0, 55, 260};
+  static constexpr QPoint kRightWallAt{291, 36};
+  static constexpr QRect kPreview{267, 45, 70, 60};
+  static constexpr QPoint kPreviewAt{385, 36};
+  static constexpr QRect kMarker{200, 50, 20, 20};
+  // The marker of anchor (0, 0) on the miniature, and its step per cell.
+  static constexpr QPoint kMarkerOrigin{390, 41};
+  static constexpr int kMarkerStep = 10;
+
+  // The push direction for a press on a plate cell, by cell code 1..9 and
+  // octant 1..8 (values of TilzPush: 1 right, 2 up, 3 left, 4 down, 0 none).
+  // A plate moves away from the part of its outline nearest the press.
+  static constexpr std::array<std::array<std::uint8_t, 8>, 9> TilzPushDirections{{
+      {0, 4, 4, 4, 1, 1, 1, 0},  // 1 big, top left
+      {3, 3, 4, 4, 4, 0, 0, 3},  // 2 big, top right
+      {2, 0, 0, 1, 1, 1, 2, 2},  // 3 big, bottom left
+      {3, 3, 3, 0, 0, 2, 2, 2},  // 4 big, bottom right
+      {2, 4, 4, 4, 1, 1, 2, 2},  // 5 wide, left
+      {3, 3, 4, 4, 4, 2, 2, 2},  // 6 wide, right
+      {3, 3, 4, 4, 1, 1, 1, 3},  // 7 tall, top
+      {3, 3, 3, 1, 1, 1, 2, 2},  // 8 tall, bottom
+      {3, 3, 4, 4, 1, 1, 2, 2},  // 9 small
+  }};
+
+  explicit TilzView(const PuzzleContext& ctx) : ctx_(ctx) {}
+
+  TilzRules& Rules() { return rules_; }
+  const TilzRules& Rules() const { return rules_; }
+
+  void InitPuzzle() override;
+  void MixPuzzle() override;
+  void PaintPuzzle() override;
+  void PuzzleMouseDown(int x, int y, int button) override;
+  void NextVariant(int button) override;
+  VariantValues Variant() const override { return {rules_.TilzLevel, 0}; }
+  void SetVariant(const VariantValues& values) override { rules_.TilzLevel = values[0]; }
+  int VariantNumber() const override { return rules_.TilzLevel; }
+  std::string LevelText() const override { return std::to_string(rules_.TilzLevel); }
+
+  // Octant 1..8 of a press at (dx, dy) from the cell's centre, counted round
+  // from the right edge's lower half; a press on a diagonal belongs to the
+  // octant above or below it.
+  static int TilzOctant(int dx, int dy);
+  // The atlas place of the picture of cell code 0..9.
+  static QPoint CellPicture(std::int32_t code);
+  // Screen place of the marker for a target anchor on the preview.
+  static QPoint MarkerPosition(TilzRules::Target target) {
+    return kMarkerOrigin + QPoint(kMarkerStep * target.column, kMarkerStep * target.row);
+  }
+  static QPoint CellPosition(int column, int row) {
+    return {kBoardLeft + kCell * column, kBoardTop + kCell * row};
+  }
+
+  // Plays one push as a press on the plate would: the press starts the clock,
+  // then the push runs (a push None only starts the clock).
+  void PlayMove(const TilzMove& move);
+  // One push attempt of the plate anchored at (column, row): a slide when the
+  // way is free, a bump otherwise, then the solved test. It does not start the
+  // clock; a cell that is no anchor, or push None, does nothing.
+  void PushPlate(int column, int row, TilzPush push);
+
+ private:
+  // The solved test with its visible side of a level-5 step (sound and the
+  // new target's marker).
+  bool IsTilzSolved();
+  void DrawTilzCell(int column, int row);
+  void DrawTilzPlate(int x, int y, std::int32_t code);
+  void FillBlack(int x, int y, int width, int height);
+  void DrawTilzTarget();
+  void AnimateMove(int x0, int y0, std::int32_t code, TilzPush push);
+  void AnimateBump(int x0, int y0, std::int32_t code, TilzPush push);
+
+  PuzzleContext ctx_;
+  TilzRules rules_;
+};
+
+}  // namespace zt

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+class QWidget;
+
+// What the game's dialogs share: their background picture, button pictures and
+// fonts, where they go on the screen and how they paint their background.
+namespace zt {
+
+// The dialogs' background, 320 x 200 true colour, built into the program. The
+// main window holds it (the second of its pictures) and hands it to every
+// dialog. Should the built-in picture ever fail to load, a plain sheet of the
+// same size and colour stands in for it.
+QImage LoadDialogBackground();
+inline constexpr QSize kDialogBackgroundSize(320, 200);
+
+// A button picture by name: "continue", "ok", "yes", "no", "podium", "cross"
+// (with its grey outline for the disabled look). 18 x 18, with sharper versions
+// for high-density screens.
+QIcon DialogGlyph(const QString& name);
+inline constexpr QSize kGlyphSize(18, 18);
+
+// Arial as the dialogs use it, by the pixel height of its characters (Liberation
+// Sans, which has Arial's metrics, where Arial itself is missing).
+QFont ArialFont(int pixels, bool bold = false);
+// The dialogs' default font: "MS Sans Serif" where it is installed (Windows),
+// else its free look-alikes.
+QFont DialogFont(int pixels);
+
+// Where a dialog of the given client size goes: centred on the main window's
+// outer rectangle, each half cut towards zero.
+QPoint DialogPlace(const QRect& mainWindowFrame, const QSize& client);
+// Moves dialog there; no main window leaves it where it is.
+void PlaceOnMainWindow(QWidget* dialog, const QWidget* mainWindow);
+
+// Paints the part of the background a dialog of this client size shows: the
+// whole width it needs from the left, the rows from the bottom upwards.
+void PaintDialogBackground(QPainter& painter, const QImage& background, const QSize& client);
+// The source rectangle of that part.
+QRect BackgroundSource(const QImage& background, const QSize& client);
+// A one-pixel black outline covering exactly the pixels of r's border.
+void DrawOutline(QPainter& painter, const QRect& r);
+
+}  // namespace zt
