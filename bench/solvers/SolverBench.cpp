@@ -5,7 +5,7 @@
 // of moves per variant, and the resident memory the solves added at their peak
 // and kept afterwards.
 //
-//   solver_bench [tilz] [crux] [boss] [transit] [-n mixes]
+//   solver_bench [tilz] [crux] [boss] [transit] [-n mixes] [--only variant-text]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,13 +17,21 @@
 #include <vector>
 
 #include "bench/solvers/BenchStats.h"
+#include "puzzles/boss/BossSolver.h"
 #include "puzzles/core/Random.h"
 #include "puzzles/tilz/TilzSolver.h"
 
 namespace {
 
+// Only variants whose name holds this text (all when empty).
+std::string gOnly;
+bool Wanted(const std::string& variant) {
+  return gOnly.empty() || variant.find(gOnly) != std::string::npos;
+}
+
 using zt::bench::Figures;
 using zt::bench::MemoryMark;
+using zt::bench::Percentile;
 using zt::bench::PrintHeader;
 using zt::bench::PrintRow;
 using zt::bench::Timed;
@@ -34,6 +42,7 @@ void BenchTilz(int mixes) {
   PrintHeader("TILZ: fewest pushes to the current target");
   zt::TilzSolver solver;
   for (int level = 1; level <= zt::TilzRules::kLevels; ++level) {
+    if (!Wanted("level " + std::to_string(level))) continue;
     zt::ClockRandom random(static_cast<std::uint32_t>(level));
     Figures figures;
     for (int i = 0; i < mixes; ++i) {
@@ -53,6 +62,62 @@ void BenchTilz(int mixes) {
   }
 }
 
+// The fewest moves the tiles could need: each tile's distance from home.
+int ManhattanBound(const zt::BossRules& rules) {
+  int sum = 0;
+  for (int c = 1; c <= rules.BossColumns; ++c) {
+    for (int r = 1; r <= rules.BossRows; ++r) {
+      const int code = rules.Board(c, r);
+      if (code < 0) continue;
+      const int k = code % 40;
+      sum += std::abs(k % rules.BossColumns + 1 - c) + std::abs(k / rules.BossColumns + 1 - r);
+    }
+  }
+  return sum;
+}
+
+void BenchBoss(int mixes) {
+  PrintHeader(
+      "BOSS: fewest moves up to 16 cells, short ones beyond (first solve of a size"
+      " builds its tables)");
+  zt::BossSolver solver;
+  for (int cells : {6, 8, 9, 10, 12, 14, 15, 16, 18, 20, 21, 24, 25, 28, 30, 35}) {
+    for (int columns = 3; columns <= 7; ++columns) {
+      for (int rows = 2; rows <= 5; ++rows) {
+        if (columns * rows != cells) continue;
+        const std::string variant =
+            std::to_string(columns) + " x " + std::to_string(rows) +
+            (zt::BossSolver::FindsShortest(columns, rows) ? " shortest" : " short");
+        if (!Wanted(variant)) continue;
+        zt::ClockRandom random(static_cast<std::uint32_t>(100 * columns + rows));
+        Figures figures;
+        double firstMs = 0;
+        std::vector<double> overBound;
+        std::vector<int> bounds;
+        for (int i = 0; i < mixes; ++i) {
+          zt::BossRules rules;
+          rules.BossColumns = columns;
+          rules.BossRows = rows;
+          rules.SetUpBossBoard(random);
+          const auto solve = Timed([&] { return solver.Solve(rules); });
+          if (i == 0) {
+            firstMs = solve.ms;
+            continue;  // the table build, shown apart
+          }
+          figures.Add(solve);
+          const int bound = ManhattanBound(rules);
+          bounds.push_back(bound);
+          if (solve.moves && bound > 0)
+            overBound.push_back(static_cast<double>(solve.moves->size()) / bound);
+        }
+        PrintRow(variant, figures);
+        std::printf("  %-22s first solve %.1f ms; Manhattan bound p50 %d; moves / bound p50 %.2f\n",
+                    "", firstMs, Percentile(bounds, 0.5), Percentile(overBound, 0.5));
+      }
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +126,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "-n") == 0 && i + 1 < argc) {
       mixes = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+      gOnly = argv[++i];
     } else {
       puzzles.emplace_back(argv[i]);
     }
@@ -68,6 +135,7 @@ int main(int argc, char** argv) {
   if (puzzles.empty()) puzzles = {"tilz", "crux", "boss", "transit"};
   const std::vector<std::pair<std::string, std::function<void(int)>>> benches = {
       {"tilz", BenchTilz},
+      {"boss", BenchBoss},
   };
   for (const std::string& name : puzzles) {
     const auto it = std::find_if(benches.begin(), benches.end(),

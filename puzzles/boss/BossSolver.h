@@ -1,0 +1,59 @@
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "puzzles/boss/BossRules.h"
+
+namespace zt {
+
+// Solutions for BOSS. One move is one tile sliding into the gap, named as the
+// rules name it (BossMove: the way the tile travels); replaying it is
+// BossRules::Move on the board it was found for, or the press or arrow key
+// that makes that move.
+//
+// Boards of at most 16 cells (3 x 2 up to 4 x 4, 5 x 3 and 3 x 5) get a
+// solution in the fewest moves: IDA* guided by additive pattern databases,
+// which are built the first time a size is solved (under a second for the 16
+// cells of 4 x 4, 12 MB kept; far less for the smaller sizes). Larger boards
+// get a short solution: rows and then columns are put in place from the top
+// left, two tiles at a time by the fewest moves that leave the finished cells
+// alone, and the last 4 x 3 block is solved in the fewest moves.
+//
+// Solves may run at once on several threads; copies of a solver share its
+// pattern databases, which go when the last copy goes.
+class BossSolver {
+ public:
+  static constexpr int kShortestCells = 16;
+  static bool FindsShortest(int columns, int rows) { return columns * rows <= kShortestCells; }
+
+  BossSolver();
+
+  // The moves from the board to the solved board: none when it is solved,
+  // std::nullopt when the search was cancelled (`cancel`, optional, is polled
+  // every few thousand positions) or the board is not one the rules can
+  // produce (size out of range, codes missing or twice, a tile of the wrong
+  // colour, the gap elsewhere than GapColumn/GapRow, or an arrangement no play
+  // can solve).
+  std::optional<std::vector<BossMove>> Solve(const BossRules& rules,
+                                             const std::atomic<bool>* cancel = nullptr) const;
+
+  struct PatternSet;
+
+ private:
+  struct Shared {
+    std::mutex mutex;
+    std::map<std::pair<int, int>, std::shared_ptr<const PatternSet>> patterns;
+  };
+  std::shared_ptr<const PatternSet> PatternsFor(int columns, int rows,
+                                                const std::atomic<bool>* cancel) const;
+
+  std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace zt

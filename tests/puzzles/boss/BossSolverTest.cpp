@@ -1,0 +1,338 @@
+// The BOSS solver against searches written here from the rules alone: every
+// board of at most 9 cells against a full breadth-first search, larger boards
+// against a plain IDA* with the Manhattan distance, and mixes of every size
+// followed move by move through the rules to the solved board.
+#include <QtTest>
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "puzzles/boss/BossRules.h"
+#include "puzzles/boss/BossSolver.h"
+#include "puzzles/core/Random.h"
+#include "tests/common/ScriptedRandom.h"
+#include "tests/common/SolverTestKit.h"
+#include "tests/common/TestMain.h"
+
+using zt::BossMove;
+using zt::BossRules;
+using zt::BossSolver;
+using zt::ClockRandom;
+using zt::test::kSanitized;
+using zt::test::ScriptedRandom;
+
+namespace {
+
+constexpr BossMove kMoves[] = {BossMove::Left, BossMove::Right, BossMove::Up, BossMove::Down};
+
+// The solved board of the size: the mix draws 1 every time, which with the
+// gap in the last column moves nothing.
+BossRules Solved(int columns, int rows) {
+  BossRules rules;
+  rules.BossColumns = columns;
+  rules.BossRows = rows;
+  ScriptedRandom stay({1});
+  rules.SetUpBossBoard(stay);
+  return rules;
+}
+
+// Cells in reading order, each the reading-order index of the tile's home,
+// -1 for the gap.
+BossRules FromHomes(int columns, int rows, const std::vector<int>& homes) {
+  BossRules rules = Solved(columns, rows);
+  for (int cell = 0; cell < columns * rows; ++cell) {
+    const int c = cell % columns + 1;
+    const int r = cell / columns + 1;
+    const int k = homes[static_cast<std::size_t>(cell)];
+    if (k < 0) {
+      rules.Board(c, r) = BossRules::kGap;
+      rules.GapColumn = c;
+      rules.GapRow = r;
+    } else {
+      rules.Board(c, r) =
+          k + BossRules::kColourOffset * BossRules::Colour(k % columns + 1, k / columns + 1);
+    }
+  }
+  return rules;
+}
+
+// Four bits a cell: the home index, 15 for the gap.
+std::uint64_t Key(const BossRules& rules) {
+  std::uint64_t key = 0;
+  for (int r = rules.BossRows; r >= 1; --r) {
+    for (int c = rules.BossColumns; c >= 1; --c) {
+      const std::int32_t code = rules.Board(c, r);
+      key = key << 4 | static_cast<std::uint64_t>(code < 0 ? 15 : code % BossRules::kColourOffset);
+    }
+  }
+  return key;
+}
+
+std::vector<int> HomesOf(std::uint64_t key, int cells) {
+  std::vector<int> homes;
+  for (int cell = 0; cell < cells; ++cell, key >>= 4) {
+    const int k = static_cast<int>(key & 15);
+    homes.push_back(k == 15 ? -1 : k);
+  }
+  return homes;
+}
+
+// Every board play can reach from the solved one, with its fewest moves.
+std::unordered_map<std::uint64_t, int> AllDistances(int columns, int rows) {
+  const BossRules solved = Solved(columns, rows);
+  std::unordered_map<std::uint64_t, int> distance{{Key(solved), 0}};
+  std::vector<BossRules> frontier{solved};
+  for (int depth = 1; !frontier.empty(); ++depth) {
+    std::vector<BossRules> next;
+    for (const BossRules& board : frontier) {
+      for (BossMove move : kMoves) {
+        if (!board.CanMove(move)) continue;
+        BossRules after = board;
+        after.Move(move);
+        if (distance.emplace(Key(after), depth).second) next.push_back(after);
+      }
+    }
+    frontier = std::move(next);
+  }
+  return distance;
+}
+
+int Manhattan(const BossRules& rules) {
+  int sum = 0;
+  for (int c = 1; c <= rules.BossColumns; ++c) {
+    for (int r = 1; r <= rules.BossRows; ++r) {
+      const std::int32_t code = rules.Board(c, r);
+      if (code < 0) continue;
+      const int k = code % BossRules::kColourOffset;
+      sum += std::abs(k % rules.BossColumns + 1 - c) + std::abs(k / rules.BossColumns + 1 - r);
+    }
+  }
+  return sum;
+}
+
+// A plain IDA* guided by the Manhattan distance: slow, but clearly right.
+class ManhattanSearch {
+ public:
+  int Fewest(BossRules start) {
+    for (bound_ = Manhattan(start);; bound_ = next_) {
+      next_ = 1 << 30;
+      if (Dfs(start, 0, nullptr)) return bound_;
+    }
+  }
+
+ private:
+  bool Dfs(BossRules& board, int depth, const BossMove* undo) {
+    const int h = Manhattan(board);
+    if (h == 0) return true;
+    if (depth + h > bound_) {
+      next_ = std::min(next_, depth + h);
+      return false;
+    }
+    for (BossMove move : kMoves) {
+      if ((undo && move == *undo) || !board.CanMove(move)) continue;
+      BossRules after = board;
+      after.Move(move);
+      const BossMove back = Back(move);
+      if (Dfs(after, depth + 1, &back)) return true;
+    }
+    return false;
+  }
+  static BossMove Back(BossMove move) {
+    switch (move) {
+      case BossMove::Left:
+        return BossMove::Right;
+      case BossMove::Right:
+        return BossMove::Left;
+      case BossMove::Up:
+        return BossMove::Down;
+      case BossMove::Down:
+        return BossMove::Up;
+    }
+    return move;
+  }
+  int bound_ = 0;
+  int next_ = 0;
+};
+
+// Plays the moves through the rules: true when each is allowed and the board
+// ends solved.
+bool ReplaySolves(BossRules rules, const std::vector<BossMove>& moves) {
+  for (BossMove move : moves) {
+    if (!rules.CanMove(move)) return false;
+    rules.Move(move);
+  }
+  return rules.IsBossSolved();
+}
+
+// A board a given number of random gap steps from solved, never stepping
+// straight back.
+BossRules Walk(int columns, int rows, int steps, ClockRandom& random) {
+  BossRules rules = Solved(columns, rows);
+  int last = -1;
+  for (int made = 0; made < steps;) {
+    const int pick = random.Next(4);
+    if ((pick ^ 1) == last || !rules.CanMove(kMoves[pick])) continue;
+    rules.Move(kMoves[pick]);
+    last = pick;
+    ++made;
+  }
+  return rules;
+}
+
+}  // namespace
+
+class BossSolverTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everySmallBoardInFewestMoves_data();
+  void everySmallBoardInFewestMoves();
+  void largerBoardsInFewestMoves_data();
+  void largerBoardsInFewestMoves();
+  void mixesOfEverySizeAreSolved();
+  void solvedBoardNeedsNoMoves();
+  void malformedBoards_data();
+  void malformedBoards();
+  void cancelledSolveGivesNoSolution();
+};
+
+void BossSolverTest::everySmallBoardInFewestMoves_data() {
+  QTest::addColumn<int>("columns");
+  QTest::addColumn<int>("rows");
+  QTest::newRow("3 x 2") << 3 << 2;
+  QTest::newRow("4 x 2") << 4 << 2;
+  QTest::newRow("3 x 3") << 3 << 3;
+}
+
+void BossSolverTest::everySmallBoardInFewestMoves() {
+  QFETCH(int, columns);
+  QFETCH(int, rows);
+  const auto distance = AllDistances(columns, rows);
+  // Half of all arrangements: those whose parity play can reach.
+  std::size_t all = 1;
+  for (int i = 2; i <= columns * rows; ++i)
+    all *= static_cast<std::size_t>(i);
+  QCOMPARE(distance.size(), all / 2);
+
+  const BossSolver solver;
+  const std::size_t every = kSanitized && columns * rows == 9 ? 37 : 1;
+  std::size_t i = 0;
+  for (const auto& [key, fewest] : distance) {
+    if (i++ % every != 0) continue;
+    const BossRules board = FromHomes(columns, rows, HomesOf(key, columns * rows));
+    const auto moves = solver.Solve(board);
+    QVERIFY2(moves.has_value(), qPrintable(QString::number(key, 16)));
+    QCOMPARE(static_cast<int>(moves->size()), fewest);
+    QVERIFY2(ReplaySolves(board, *moves), qPrintable(QString::number(key, 16)));
+  }
+}
+
+void BossSolverTest::largerBoardsInFewestMoves_data() {
+  QTest::addColumn<int>("columns");
+  QTest::addColumn<int>("rows");
+  QTest::addColumn<int>("steps");
+  QTest::newRow("4 x 3") << 4 << 3 << 60;
+  QTest::newRow("5 x 2") << 5 << 2 << 60;
+  QTest::newRow("4 x 4") << 4 << 4 << 40;
+  QTest::newRow("5 x 3") << 5 << 3 << 40;
+  QTest::newRow("3 x 5") << 3 << 5 << 40;
+  QTest::newRow("7 x 2") << 7 << 2 << 40;
+}
+
+void BossSolverTest::largerBoardsInFewestMoves() {
+  QFETCH(int, columns);
+  QFETCH(int, rows);
+  QFETCH(int, steps);
+  ClockRandom random(static_cast<std::uint32_t>(columns * 10 + rows));
+  const BossSolver solver;
+  for (int i = 0; i < (kSanitized ? 2 : 8); ++i) {
+    const BossRules board = Walk(columns, rows, steps, random);
+    const int fewest = ManhattanSearch().Fewest(board);
+    const auto moves = solver.Solve(board);
+    QVERIFY(moves.has_value());
+    QCOMPARE(static_cast<int>(moves->size()), fewest);
+    QVERIFY(ReplaySolves(board, *moves));
+  }
+}
+
+void BossSolverTest::mixesOfEverySizeAreSolved() {
+  const BossSolver solver;
+  for (int columns = BossRules::kMinColumns; columns <= BossRules::kMaxColumns; ++columns) {
+    for (int rows = BossRules::kMinRows; rows <= BossRules::kMaxRows; ++rows) {
+      const bool hard = columns * rows >= 14 && columns * rows <= 16;
+      const int mixes = kSanitized ? (hard ? 1 : 4) : (hard ? 20 : 100);
+      ClockRandom random(static_cast<std::uint32_t>(columns * 100 + rows));
+      for (int i = 0; i < mixes; ++i) {
+        BossRules board;
+        board.BossColumns = columns;
+        board.BossRows = rows;
+        board.SetUpBossBoard(random);
+        const auto moves = solver.Solve(board);
+        const QString where = QString("%1 x %2, mix %3").arg(columns).arg(rows).arg(i);
+        QVERIFY2(moves.has_value(), qPrintable(where));
+        QVERIFY2(ReplaySolves(board, *moves), qPrintable(where));
+        // No solution is shorter than the tiles' distances from home.
+        QVERIFY2(static_cast<int>(moves->size()) >= Manhattan(board), qPrintable(where));
+      }
+    }
+  }
+}
+
+void BossSolverTest::solvedBoardNeedsNoMoves() {
+  const BossSolver solver;
+  for (int columns = BossRules::kMinColumns; columns <= BossRules::kMaxColumns; ++columns) {
+    for (int rows = BossRules::kMinRows; rows <= BossRules::kMaxRows; ++rows) {
+      const auto moves = solver.Solve(Solved(columns, rows));
+      QVERIFY(moves.has_value());
+      QVERIFY2(moves->empty(), qPrintable(QString("%1 x %2").arg(columns).arg(rows)));
+    }
+  }
+}
+
+void BossSolverTest::malformedBoards_data() {
+  QTest::addColumn<std::vector<int>>("homes");
+  QTest::addColumn<int>("tweak");
+  // 3 x 3 boards; tweak 1 repaints tile 0 in the other colour, 2 moves the
+  // recorded gap away from the gap cell.
+  QTest::newRow("two tiles swapped") << std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7, -1} << 0;
+  QTest::newRow("a tile twice") << std::vector<int>{0, 0, 2, 3, 4, 5, 6, 7, -1} << 0;
+  QTest::newRow("a tile out of range") << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, -1} << 0;
+  QTest::newRow("two gaps") << std::vector<int>{0, 1, 2, 3, 4, 5, -1, 7, -1} << 0;
+  QTest::newRow("tile of the wrong colour") << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, -1} << 1;
+  QTest::newRow("gap recorded elsewhere") << std::vector<int>{0, 1, 2, 3, 4, 5, 6, -1, 7} << 2;
+}
+
+void BossSolverTest::malformedBoards() {
+  QFETCH(std::vector<int>, homes);
+  QFETCH(int, tweak);
+  BossRules board = FromHomes(3, 3, homes);
+  if (tweak == 1) board.Board(1, 1) += BossRules::kColourOffset;
+  if (tweak == 2) board.GapColumn = 3;
+  QVERIFY(!BossSolver().Solve(board).has_value());
+}
+
+void BossSolverTest::cancelledSolveGivesNoSolution() {
+  ClockRandom random(7);
+  BossRules board;
+  board.BossColumns = 4;
+  board.BossRows = 4;
+  board.SetUpBossBoard(random);
+  const BossSolver solver;
+  QVERIFY(solver.Solve(board).has_value());  // the tables are built now
+  const std::atomic<bool> cancel{true};
+  QElapsedTimer clock;
+  clock.start();
+  for (const auto& [columns, rows] : {std::pair{4, 4}, std::pair{7, 5}}) {
+    board.BossColumns = columns;
+    board.BossRows = rows;
+    board.SetUpBossBoard(random);
+    QVERIFY(!solver.Solve(board, &cancel).has_value());
+  }
+  QVERIFY(clock.elapsed() < 100);
+}
+
+ZT_TEST_MAIN(BossSolverTest)
+#include "BossSolverTest.moc"
