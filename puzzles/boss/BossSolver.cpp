@@ -603,6 +603,10 @@ std::optional<std::vector<BossMove>> BossSolver::Solve(const BossRules& rules,
   std::optional<Grid> start = GridOf(rules);
   if (!start) return std::nullopt;
   Grid grid = *start;
+  bool solved = true;
+  for (int cell = 0; cell < grid.Cells(); ++cell)
+    solved = solved && grid.tile[cell] == cell;
+  if (solved) return std::vector<BossMove>{};
   std::vector<int> steps;
 
   // Larger boards: rows from the top while more than three are left, then
