@@ -35,6 +35,10 @@ QString Pick(const Pair& p, bool german) {
 
 }  // namespace
 
+QString PuzzleText(const Words& words, bool german) {
+  return QString::fromUtf8(german ? words.german : words.english);
+}
+
 QString HintText(Hint hint, bool german) {
   return Pick(kHints[static_cast<int>(hint)], german);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "puzzles/catalog/PuzzleCatalog.h"
+
 namespace zt {
 
 // The main window's texts in both languages (each puzzle's own are in its
@@ -25,5 +27,7 @@ enum class Hint {
 };
 
 QString HintText(Hint hint, bool german);
+// One of a puzzle's texts from its catalog entry.
+QString PuzzleText(const Words& words, bool german);
 
 }  // namespace zt

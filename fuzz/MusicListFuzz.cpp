@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <map>
 
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
 #include "fuzz/FuzzKit.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/Language.h"
+#include "core/Texts.h"
 #include "puzzles/catalog/PuzzleCatalog.h"
 
 namespace zt {
@@ -78,8 +79,7 @@ void AboutDialog::SetTexts() {
   MakersLabel->setText(Say(QString("Vier Schieberätsel von Zindle Games"),
                            QString("Four sliding puzzles by Zindle Games")));
   for (int i = 0; i < kPuzzleCount; ++i) {
-    const Words& about = CatalogEntry(i).about;
-    PuzzleLabels[i]->setText(QString::fromUtf8(Say(about.german, about.english)));
+    PuzzleLabels[i]->setText(PuzzleText(CatalogEntry(i).about, German()));
   }
 }
 

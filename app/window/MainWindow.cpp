@@ -25,10 +25,6 @@ namespace zt {
 
 namespace {
 
-QString Pick(const Words& words, bool german) {
-  return QString::fromUtf8(german ? words.german : words.english);
-}
-
 // Where resting the mouse shows the rules before the first puzzle switch.
 constexpr QRect kFirstRulesPlace(463, 58, 32, 32);
 
@@ -227,7 +223,7 @@ void MainWindow::SetHints() {
   const bool g = German();
   toolbar_->SetHints(g);
   levelLabel_->setToolTip(HintText(Hint::LevelLabel, g));
-  playArea_->SetRulesHint(Pick(CatalogEntry(host_->Mode()).rules, g));
+  playArea_->SetRulesHint(PuzzleText(CatalogEntry(host_->Mode()).rules, g));
 }
 
 void MainWindow::ShowLevel() {

@@ -18,10 +18,6 @@ QRect ButtonAt(int left, int width = 25) {
 constexpr int kFirstPuzzleButton = 176;
 constexpr int kButtonStep = 24;
 
-QString Pick(const Words& words, bool german) {
-  return QString::fromUtf8(german ? words.german : words.english);
-}
-
 }  // namespace
 
 Toolbar::Toolbar(QWidget* parent, PuzzleHost& host) : QFrame(parent) {
@@ -81,7 +77,7 @@ void Toolbar::SetHints(bool german) {
   HighScoreBtn->setToolTip(HintText(Hint::HighScoreBtn, g));
   ExitBtn->setToolTip(HintText(Hint::ExitBtn, g));
   for (int p = 0; p < kPuzzleCount; ++p)
-    puzzleBtns_[p]->setToolTip(Pick(CatalogEntry(p).buttonHint, g));
+    puzzleBtns_[p]->setToolTip(PuzzleText(CatalogEntry(p).buttonHint, g));
   TimeLabel->setText(HintText(Hint::TimeLabel, g));
   LanguageBtn->setToolTip(HintText(Hint::LanguageBtn, g));
   HelpBtn->setToolTip(HintText(Hint::HelpBtn, g));

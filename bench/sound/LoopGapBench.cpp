@@ -16,7 +16,7 @@
 
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
 #include "tests/app/sound/RawAudio.h"
 
 namespace {

@@ -19,7 +19,8 @@
 
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
+#include "app/sound/SoundEffects.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
 #include "tests/app/sound/FakeMusicPlayer.h"
 #include "tests/common/TestMain.h"
 

@@ -16,7 +16,8 @@
 
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MixerMusicPlayer.h"
-#include "app/sound/Sound.h"
+#include "app/sound/MusicBox.h"
+#include "app/sound/SoundEffects.h"
 #include "tests/app/sound/RawAudio.h"
 #include "tests/common/TestMain.h"
 

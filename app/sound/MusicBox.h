@@ -8,38 +8,13 @@
 
 #include "app/sound/MusicPlayer.h"
 
-struct Mix_Chunk;
-
 namespace zt {
-
-namespace sound {
-class AudioDevice;
-}
-
-// Sound effects: the seven built-in wave sounds, one at a time. Without a
-// usable audio device everything here is silent and harmless. The device is
-// opened at the first effect, not before.
-class SoundEffects {
- public:
-  SoundEffects();
-  ~SoundEffects();
-  SoundEffects(const SoundEffects&) = delete;
-  SoundEffects& operator=(const SoundEffects&) = delete;
-
-  // Plays effect n (1..7) at once, cutting off the effect still sounding.
-  void PlayEffect(int n);
-  // Whether there is a device to play on.
-  bool WaveOutputPresent() const;
-
- private:
-  std::shared_ptr<sound::AudioDevice> device_;
-  std::array<Mix_Chunk*, 7> chunks_{};
-};
 
 // Background music: the "*.mid" files of the game's folder, then those of the
 // player's own music folder, in name order within each folder. The first tune
-// plays in a loop; each time the music is switched on the next file is taken. A file that cannot be
-// played is skipped for the rest of the run; when none can, the music stays silent.
+// plays in a loop; each time the music is switched on the next file is taken.
+// A file that cannot be played is skipped for the rest of the run; when none
+// can, the music stays silent.
 class MusicBox {
  public:
   // Plays through SDL2_mixer; nothing is loaded before the music is needed.
