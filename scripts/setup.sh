@@ -16,6 +16,8 @@ packages=(
   xvfb xauth x11-apps xdotool imagemagick
   # the same on Wayland: a headless compositor and Qt's Wayland plugin
   weston qt6-wayland
+  # the accessibility check: Qt's AT-SPI bridge read on a private D-Bus session
+  at-spi2-core python3-pyatspi dbus
   # desktop integration checks
   desktop-file-utils appstream
   # fuzzing and sanitizers
