@@ -361,17 +361,11 @@ void MainWindow::FormActivate() {
   SetAccessibleNames();
 }
 
-bool MainWindow::event(QEvent* event) {
+bool MainWindow::focusNextPrevChild(bool /*next*/) {
   // Tab and Shift+Tab are keys of the game (TILZ selects its plates with
-  // them), not a move of the keyboard focus.
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-      keyPressEvent(key);
-      return true;
-    }
-  }
-  return QWidget::event(event);
+  // them), not a move of the keyboard focus: refused here, they go on to
+  // keyPressEvent from whichever control holds the focus.
+  return false;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

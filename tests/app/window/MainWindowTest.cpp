@@ -312,7 +312,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kReady));
   }
 
-  // Tab and Shift+Tab reach TILZ instead of moving the keyboard focus.
+  // Tab and Shift+Tab reach TILZ instead of moving the keyboard focus, also
+  // from a control inside the window that holds the focus.
   void tabReachesTilz() {
     Store("mode", "1");
     MainWindow form(Options());
@@ -320,11 +321,15 @@ class MainWindowTest : public QObject {
     form.show();
     auto& tilz = static_cast<TilzView&>(form.Host().Current());
     const TilzRules::Anchor big = tilz.Selected();
-    QTest::keyClick(&form, Qt::Key_Tab);
-    QVERIFY(!(tilz.Selected() == big));
-    QVERIFY(tilz.SelectionShown());
-    QTest::keyClick(&form, Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(tilz.Selected() == big);
+    for (QWidget* receiver :
+         {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.PlayAreaWidget()),
+          static_cast<QWidget*>(form.Level())}) {
+      QTest::keyClick(receiver, Qt::Key_Tab);
+      QVERIFY(!(tilz.Selected() == big));
+      QVERIFY(tilz.SelectionShown());
+      QTest::keyClick(receiver, Qt::Key_Backtab, Qt::ShiftModifier);
+      QVERIFY(tilz.Selected() == big);
+    }
   }
 
   // A key pressed during a move's frames waits, like a press, until the move
