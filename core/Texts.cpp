@@ -1,5 +1,7 @@
 #include "core/Texts.h"
 
+#include <iterator>
+
 namespace zt {
 
 namespace {
@@ -29,6 +31,35 @@ constexpr Pair kHints[] = {
     {"Hurra, es gibt noch mehr Zindle Games.", "Hurrah, there are more ZINDLE GAMES."},
 };
 
+// Order as in enum ControlName.
+constexpr Pair kControlNames[] = {
+    {"Neues Spiel", "New game"},
+    {"Nächste Variante", "Next variant"},
+    {"Pause", "Pause"},
+    {"Geräusche", "Sound effects"},
+    {"Musik", "Music"},
+    {"Bestenliste", "Best times"},
+    {"Spiel beenden", "Quit"},
+    {"Sprache", "Language"},
+    {"Hilfe", "Help"},
+    {"Über das Spiel", "About"},
+    {"Webseite von Zindle Games", "Zindle Games web page"},
+    {"Uhr", "Clock"},
+    {"Spielfeld", "Play area"},
+};
+
+static_assert(std::size(kControlNames) == static_cast<std::size_t>(ControlName::PlayArea) + 1);
+
+// The word before a puzzle's variant number, by puzzle (BOSS names its size).
+constexpr Pair kVariantWords[] = {
+    {"Muster", "pattern"},
+    {"Stufe", "level"},
+    {"", ""},
+    {"Muster", "pattern"},
+};
+
+static_assert(std::size(kVariantWords) == kPuzzleCount);
+
 QString Pick(const Pair& p, bool german) {
   return QString::fromUtf8(german ? p.german : p.english);
 }
@@ -41,6 +72,24 @@ QString PuzzleText(const Words& words, bool german) {
 
 QString HintText(Hint hint, bool german) {
   return Pick(kHints[static_cast<int>(hint)], german);
+}
+
+QString ControlNameText(ControlName name, bool german) {
+  return Pick(kControlNames[static_cast<int>(name)], german);
+}
+
+QString ClockName(std::int32_t clock, bool german) {
+  return HintText(Hint::TimeLabel, german) + " " + QString::number(clock);
+}
+
+QString PlayAreaName(int puzzle, const VariantValues& variant, bool german) {
+  const PuzzleEntry& entry = CatalogEntry(puzzle);
+  const QString name = QString::fromLatin1(entry.name);
+  if (entry.variantValues == 2) {
+    return QString("%1 %2 x %3").arg(name).arg(variant[0]).arg(variant[1]);
+  }
+  const int index = puzzle >= 0 && puzzle < kPuzzleCount ? puzzle : kCrux;
+  return QString("%1 %2 %3").arg(name, Pick(kVariantWords[index], german)).arg(variant[0]);
 }
 
 }  // namespace zt

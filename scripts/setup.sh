@@ -25,6 +25,8 @@ test_packages=(
   xvfb xauth x11-apps xdotool imagemagick
   # the same on Wayland: a headless compositor
   weston
+  # the accessibility check: Qt's AT-SPI bridge read on a private D-Bus session
+  at-spi2-core python3-pyatspi dbus
   # desktop integration checks
   desktop-file-utils appstream
   # the Debian package: its dependencies (dpkg-shlibdeps) and its check

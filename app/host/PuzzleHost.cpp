@@ -70,8 +70,8 @@ void PuzzleHost::PlayAreaMouseDown(int x, int y, int button) {
   Current().PuzzleMouseDown(x, y, button);
 }
 
-void PuzzleHost::FormKeyDown(int key) {
-  if (Current().TakesKeys()) Current().PuzzleKeyDown(key);
+void PuzzleHost::FormKeyDown(int key, int modifiers) {
+  if (Current().TakesKeys()) Current().PuzzleKeyDownWith(key, modifiers);
 }
 
 void PuzzleHost::MixBtnClick() {

@@ -62,13 +62,19 @@ class PuzzleHost final : public HostServices {
   void TimerTick();
   void PlayAreaPaint();
   void PlayAreaMouseDown(int x, int y, int button);
-  void FormKeyDown(int key);
+  // A key the main window did not take as a command, with the k...Modifier
+  // flags held.
+  void FormKeyDown(int key, int modifiers = kNoModifier);
   void MixBtnClick();
   // False when the puzzle could not be made current (its atlas did not load).
   bool SelectPuzzle(int mode);
   void PauseBtnClick();
   void HighScoreBtnClick();
   void OptionBtnMouseDown(int button);
+  // The current puzzle's history: each is false when there was nothing to do.
+  bool UndoMove() { return Current().UndoMove(); }
+  bool RedoMove() { return Current().RedoMove(); }
+  bool RestartPuzzle() { return Current().RestartPuzzle(); }
 
   // Sets and returns the name of the current variant's high-score list.
   const QString& MakeVariantKey();

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/host/PuzzleHost.h"
+#include "core/Texts.h"
 
 namespace zt {
 
@@ -24,6 +25,13 @@ void ClockDisplay::Show(bool inPaint) {
   } else {
     repaint();
   }
+}
+
+void ClockDisplay::NameTime(std::int32_t clock, bool german) {
+  if (clock == namedClock_ && german == namedGerman_) return;
+  namedClock_ = clock;
+  namedGerman_ = german;
+  setAccessibleName(ClockName(clock, german));
 }
 
 void ClockDisplay::paintEvent(QPaintEvent* event) {

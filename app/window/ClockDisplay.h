@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 
 namespace zt {
 
@@ -12,6 +13,8 @@ class ClockDisplay final : public QWidget {
   ClockDisplay(QWidget* parent, PuzzleHost& host);
   // Shows the clock picture now; inside another paint it joins that paint.
   void Show(bool inPaint);
+  // The accessible name carries the time shown; renamed only on a change.
+  void NameTime(std::int32_t clock, bool german);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -20,6 +23,8 @@ class ClockDisplay final : public QWidget {
   PuzzleHost& host_;
   bool showing_ = false;
   bool painting_ = false;
+  std::int32_t namedClock_ = -1;
+  bool namedGerman_ = false;
 };
 
 }  // namespace zt

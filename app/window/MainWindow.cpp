@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
@@ -27,6 +28,15 @@ namespace {
 
 // Where resting the mouse shows the rules before the first puzzle switch.
 constexpr QRect kFirstRulesPlace(463, 58, 32, 32);
+
+// The modifier keys held, as the puzzles read them.
+int PuzzleModifiers(Qt::KeyboardModifiers held) {
+  int flags = kNoModifier;
+  if (held.testFlag(Qt::ShiftModifier)) flags |= kShiftModifier;
+  if (held.testFlag(Qt::ControlModifier)) flags |= kControlModifier;
+  if (held.testFlag(Qt::AltModifier)) flags |= kAltModifier;
+  return flags;
+}
 
 }  // namespace
 
@@ -177,7 +187,10 @@ void MainWindow::SetFirstActivation(std::function<void()> onFirstActivation) {
 }
 
 void MainWindow::SelectPuzzle(int mode) {
-  if (!host_->SelectPuzzle(mode)) toolbar_->PuzzleBtn(host_->Mode())->setChecked(true);
+  host_->SelectPuzzle(mode);
+  // Down stays the button of the puzzle that is current now: the new one, or
+  // the old one when the new one's atlas failed (or a key chose it).
+  toolbar_->PuzzleBtn(host_->Mode())->setChecked(true);
   WakeTimer();
 }
 
@@ -224,12 +237,23 @@ void MainWindow::SetHints() {
   toolbar_->SetHints(g);
   levelLabel_->setToolTip(HintText(Hint::LevelLabel, g));
   playArea_->SetRulesHint(PuzzleText(CatalogEntry(host_->Mode()).rules, g));
+  SetAccessibleNames();
+}
+
+void MainWindow::SetAccessibleNames() {
+  const bool g = German();
+  toolbar_->SetAccessibleNames(g);
+  toolbar_->Clock()->NameTime(host_->Play().PuzzleClock[host_->Mode()], g);
+  playArea_->setAccessibleName(PlayAreaName(host_->Mode(), host_->Current().Variant(), g));
+  QString rules = PuzzleText(CatalogEntry(host_->Mode()).rules, g);
+  playArea_->setAccessibleDescription(rules.replace('\r', ' '));
 }
 
 void MainWindow::ShowLevel() {
   const WindowPoint place = CatalogEntry(host_->Mode()).levelLabelPlace;
   levelLabel_->move(place.x, place.y);
   levelLabel_->setText(QString::fromStdString(host_->Current().LevelText()));
+  playArea_->setAccessibleName(PlayAreaName(host_->Mode(), host_->Current().Variant(), German()));
 }
 
 GameSettings MainWindow::CurrentSettings() const {
@@ -265,7 +289,9 @@ void MainWindow::MusicUpkeep() {
 }
 
 void MainWindow::PresentClock() {
-  if (toolbar_) toolbar_->Clock()->Show(playArea_ && playArea_->Painting());
+  if (!toolbar_) return;
+  toolbar_->Clock()->Show(playArea_ && playArea_->Painting());
+  toolbar_->Clock()->NameTime(host_->Play().PuzzleClock[host_->Mode()], German());
 }
 
 bool MainWindow::LoadAtlas(int mode) {
@@ -332,12 +358,79 @@ void MainWindow::FormActivate() {
   if (!firstActivation_) return;
   firstActivation_ = false;
   if (onFirstActivation_) onFirstActivation_();
+  // A language chosen now changes the hints only at their next setting, but
+  // a screen reader should speak it at once.
+  SetAccessibleNames();
+}
+
+bool MainWindow::focusNextPrevChild(bool /*next*/) {
+  // Tab and Shift+Tab are keys of the game (TILZ selects its plates with
+  // them), not a move of the keyboard focus: refused here, they go on to
+  // keyPressEvent from whichever control holds the focus.
+  return false;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  host_->FormKeyDown(VirtualKeyCode(event->key()));
+  // The key preview: command keys are the window's own and never reach the
+  // puzzle, so they neither move anything nor start a clock.
+  if (const std::optional<Command> command = CommandFor(event->key(), event->modifiers())) {
+    event->accept();
+    RunCommand(*command);
+    return;
+  }
+  host_->FormKeyDown(VirtualKeyCode(event->key()), PuzzleModifiers(event->modifiers()));
   WakeTimer();
   event->ignore();
+}
+
+void MainWindow::RunCommand(Command command) {
+  switch (command) {
+    case Command::HoldForCommand:
+      return;
+    case Command::NewGame:
+      host_->MixBtnClick();
+      break;
+    case Command::NextVariant:
+      host_->OptionBtnMouseDown(kLeftButton);
+      break;
+    case Command::PreviousVariant:
+      host_->OptionBtnMouseDown(kRightButton);
+      break;
+    case Command::SelectCrux:
+      SelectPuzzle(kCrux);
+      break;
+    case Command::SelectTilz:
+      SelectPuzzle(kTilz);
+      break;
+    case Command::SelectBoss:
+      SelectPuzzle(kBoss);
+      break;
+    case Command::SelectTransit:
+      SelectPuzzle(kTransit);
+      break;
+    case Command::Undo:
+      host_->UndoMove();
+      break;
+    case Command::Redo:
+      host_->RedoMove();
+      break;
+    case Command::Restart:
+      host_->RestartPuzzle();
+      break;
+    case Command::Pause:
+      host_->PauseBtnClick();
+      break;
+    case Command::BestTimes:
+      host_->HighScoreBtnClick();
+      break;
+    case Command::Quit:
+      close();
+      return;
+    case Command::Help:
+      HelpBtnClick();
+      break;
+  }
+  WakeTimer();
 }
 
 bool MainWindow::FormCloseQuery() {

@@ -15,6 +15,7 @@
 #include "app/host/PuzzleHost.h"
 #include "app/sound/MusicBox.h"
 #include "app/sound/SoundEffects.h"
+#include "app/window/CommandKeys.h"
 #include "app/window/LevelLabel.h"
 #include "app/window/PlayArea.h"
 #include "app/window/Toolbar.h"
@@ -90,6 +91,12 @@ class MainWindow final : public QWidget, private HostView {
   void SelectPuzzle(int mode);
   void SetHints() override;
   void ShowLevel() override;
+  // What a command key does (the key preview runs it, and nothing reaches
+  // the puzzle).
+  void RunCommand(Command command);
+  // The screen reader's names of the controls and the play area, in the
+  // language chosen now.
+  void SetAccessibleNames();
 
   // Writes the window position as it is now.
   bool SaveWindowPosition();
@@ -100,6 +107,7 @@ class MainWindow final : public QWidget, private HostView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
 

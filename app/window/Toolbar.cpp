@@ -83,6 +83,23 @@ void Toolbar::SetHints(bool german) {
   HelpBtn->setToolTip(HintText(Hint::HelpBtn, g));
   InfoBtn->setToolTip(HintText(Hint::InfoBtn, g));
   ZindleBtn->setToolTip(HintText(Hint::ZindleBtn, g));
+  for (QWidget* control : findChildren<ToolButton*>())
+    control->setAccessibleDescription(control->toolTip());
+}
+
+void Toolbar::SetAccessibleNames(bool german) {
+  const std::pair<ToolButton*, ControlName> named[] = {
+      {MixBtn, ControlName::MixBtn},       {OptionBtn, ControlName::OptionBtn},
+      {PauseBtn, ControlName::PauseBtn},   {SoundBtn, ControlName::SoundBtn},
+      {MidiBtn, ControlName::MidiBtn},     {HighScoreBtn, ControlName::HighScoreBtn},
+      {ExitBtn, ControlName::ExitBtn},     {LanguageBtn, ControlName::LanguageBtn},
+      {HelpBtn, ControlName::HelpBtn},     {InfoBtn, ControlName::InfoBtn},
+      {ZindleBtn, ControlName::ZindleBtn},
+  };
+  for (const auto& [button, name] : named)
+    button->setAccessibleName(ControlNameText(name, german));
+  for (int p = 0; p < kPuzzleCount; ++p)
+    puzzleBtns_[p]->setAccessibleName(QString::fromLatin1(CatalogEntry(p).name));
 }
 
 }  // namespace zt

@@ -24,8 +24,11 @@ class Toolbar final : public QFrame {
 
   Toolbar(QWidget* parent, PuzzleHost& host);
 
-  // The hints of every button and the clock's label, in one language.
+  // The hints of every button and the clock's label, in one language; each
+  // control's hint is its accessible description too.
   void SetHints(bool german);
+  // What each control does, as a screen reader names it, in one language.
+  void SetAccessibleNames(bool german);
 
   ToolButton* PuzzleBtn(int puzzle) const { return puzzleBtns_[puzzle]; }
   // Exactly one puzzle button is down; a click on another reports its number.

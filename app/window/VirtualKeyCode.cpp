@@ -22,7 +22,8 @@ int VirtualKeyCode(int qtKey) {
     case Qt::Key_Backspace:
       return 8;
     case Qt::Key_Tab:
-      return 9;
+    case Qt::Key_Backtab:  // Shift+Tab: the Tab key with Shift held
+      return kKeyTab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return 13;

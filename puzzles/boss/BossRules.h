@@ -10,6 +10,21 @@ namespace zt {
 // The four moves, named by the way the tile travels into the gap.
 enum class BossMove { Left, Right, Up, Down };
 
+// The move that takes a move back: the same tile travels back the other way.
+constexpr BossMove Opposite(BossMove move) {
+  switch (move) {
+    case BossMove::Left:
+      return BossMove::Right;
+    case BossMove::Right:
+      return BossMove::Left;
+    case BossMove::Up:
+      return BossMove::Down;
+    case BossMove::Down:
+      break;
+  }
+  return BossMove::Up;
+}
+
 // BOSS: numbered tiles and one gap on a board of 3..7 columns by 2..5 rows.
 // Columns and rows count from 1. A tile's code is its index k in reading order
 // plus 40 when its home cell is of colour 1 (column + row even); -1 is the gap.

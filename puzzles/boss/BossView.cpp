@@ -4,11 +4,49 @@ namespace zt {
 
 void BossView::InitPuzzle() {
   rules_.SetUpBossBoard(ctx_.random);
+  StartHistory();
 }
 
 void BossView::MixPuzzle() {
   rules_.SetUpBossBoard(ctx_.random);
+  StartHistory();
   PaintPuzzle();
+}
+
+void BossView::StartHistory() {
+  mixed_ = rules_;
+  history_.Clear();
+}
+
+bool BossView::UndoMove() {
+  if (!history_.CanUndo()) return false;
+  const BossMove back = Opposite(history_.LastDone());
+  // Only a board changed behind the history's back could refuse it.
+  if (!rules_.CanMove(back)) {
+    StartHistory();
+    return false;
+  }
+  MoveTile(back, MoveOrigin::Undo);
+  return true;
+}
+
+bool BossView::RedoMove() {
+  if (!history_.CanRedo()) return false;
+  const BossMove again = history_.NextUndone();
+  if (!rules_.CanMove(again)) {
+    StartHistory();
+    return false;
+  }
+  MoveTile(again, MoveOrigin::Redo);
+  return true;
+}
+
+bool BossView::RestartPuzzle() {
+  if (!history_.CanUndo()) return false;
+  rules_ = mixed_;
+  history_.Rewind();
+  PaintPuzzle();
+  return true;
 }
 
 void BossView::PaintPuzzle() {
@@ -96,7 +134,7 @@ void BossView::PlayMove(BossMove move) {
   if (rules_.CanMove(move)) MoveTile(move);
 }
 
-void BossView::MoveTile(BossMove move) {
+void BossView::MoveTile(BossMove move, MoveOrigin origin) {
   ctx_.play.StartClock(kBoss);
   ctx_.host.PlaySound(SoundEffect::BossMove);
 
@@ -129,6 +167,7 @@ void BossView::MoveTile(BossMove move) {
   });
 
   rules_.MoveGap(move);
+  history_.Note(origin, move);
   if (rules_.IsBossSolved()) ctx_.host.PuzzleSolved();
 }
 

@@ -5,6 +5,7 @@
 
 #include "puzzles/boss/BossRules.h"
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 
 namespace zt {
@@ -39,6 +40,10 @@ class BossView final : public Puzzle {
   void SetVariant(const VariantValues& values) override;
   int VariantNumber() const override { return rules_.BossColumns * rules_.BossRows; }
   std::string LevelText() const override;
+  bool UndoMove() override;
+  bool RedoMove() override;
+  bool RestartPuzzle() override;
+  const MoveHistory<BossMove>& History() const { return history_; }
 
   // Plays one move as the player's press or key would: a refused move (no
   // tile on that side of the gap) does nothing at all.
@@ -57,11 +62,16 @@ class BossView final : public Puzzle {
 
  private:
   void DrawBossCell(int column, int row);
-  // A whole move: clock start, sound, board change, animation, gap, solved test.
-  void MoveTile(BossMove move);
+  // A whole move: clock start, sound, board change, animation, gap, the
+  // history, solved test.
+  void MoveTile(BossMove move, MoveOrigin origin = MoveOrigin::Player);
+  // The board as it is now starts the game's history.
+  void StartHistory();
 
   PuzzleContext ctx_;
   BossRules rules_;
+  BossRules mixed_;  // the board the history starts from
+  MoveHistory<BossMove> history_;
 };
 
 }  // namespace zt

@@ -28,11 +28,18 @@ inline constexpr int kLeftButton = 0;
 inline constexpr int kRightButton = 1;
 inline constexpr int kMiddleButton = 2;
 
-// Virtual key codes of the arrow keys.
+// Virtual key codes of the keys the puzzles read.
+inline constexpr int kKeyTab = 9;
 inline constexpr int kKeyLeft = 37;
 inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyRight = 39;
 inline constexpr int kKeyDown = 40;
+
+// The modifier keys held with a key press, as flags.
+inline constexpr int kNoModifier = 0;
+inline constexpr int kShiftModifier = 1;
+inline constexpr int kControlModifier = 2;
+inline constexpr int kAltModifier = 4;
 
 // A puzzle's variant as the settings keep it: one value (pattern or level) or
 // two (BOSS: columns and rows); an unused second value is 0.
@@ -54,9 +61,23 @@ class Puzzle {
   virtual void PuzzleMouseDown(int x, int y, int button) = 0;
   // Steps the variant by the mouse button, then calls MixPuzzle.
   virtual void NextVariant(int button) = 0;
-  // Only CRUX and BOSS take keys.
+  // Whether key presses reach the puzzle at all.
   virtual bool TakesKeys() const { return false; }
+  // A key press by its virtual key code, in any state.
   virtual void PuzzleKeyDown(int /*key*/) {}
+  // The same with the modifier keys held (k...Modifier flags). Puzzles whose
+  // keys do not depend on them see only the key.
+  virtual void PuzzleKeyDownWith(int key, int /*modifiers*/) { PuzzleKeyDown(key); }
+
+  // The moves of the current game, from its mixed board on. Undo plays the
+  // last move backwards and redo plays an undone move again, each as a normal
+  // animated move with its sound and clock ticks; false when there is none.
+  // Restart lays the mixed board again at once and makes every move since
+  // redoable; false when no move was made. A new game or variant starts an
+  // empty history.
+  virtual bool UndoMove() = 0;
+  virtual bool RedoMove() = 0;
+  virtual bool RestartPuzzle() = 0;
 
   // The variant as stored in the settings, and setting it (no new board).
   virtual VariantValues Variant() const = 0;

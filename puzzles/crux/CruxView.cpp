@@ -9,10 +9,12 @@ CruxView::CruxView(const PuzzleContext& ctx)
 
 void CruxView::InitPuzzle() {
   rules_.SetUpCruxBoard(ctx_.random);
+  StartHistory();
 }
 
 void CruxView::MixPuzzle() {
   rules_.SetUpCruxBoard(ctx_.random);
+  StartHistory();
   DrawCruxHorizontal(0);
   DrawCruxVertical(0);
   DrawCruxPreview();
@@ -20,6 +22,39 @@ void CruxView::MixPuzzle() {
   canvas.Present(HorizontalStripRect());
   canvas.Present(VerticalStripRect());
   canvas.Present(PreviewRect());
+}
+
+void CruxView::StartHistory() {
+  mixed_ = rules_;
+  history_.Clear();
+}
+
+bool CruxView::Replay(int direction, MoveOrigin origin) {
+  // Only a board changed behind the history's back could block the way.
+  if (!rules_.CruxCanShift(direction)) {
+    StartHistory();
+    return false;
+  }
+  MoveCrux(direction, origin);
+  return true;
+}
+
+bool CruxView::UndoMove() {
+  if (!history_.CanUndo()) return false;
+  return Replay((history_.LastDone() + 2) % CruxRules::kDirections, MoveOrigin::Undo);
+}
+
+bool CruxView::RedoMove() {
+  if (!history_.CanRedo()) return false;
+  return Replay(history_.NextUndone(), MoveOrigin::Redo);
+}
+
+bool CruxView::RestartPuzzle() {
+  if (!history_.CanUndo()) return false;
+  rules_ = mixed_;
+  history_.Rewind();
+  PaintPuzzle();
+  return true;
 }
 
 void CruxView::PaintPuzzle() {
@@ -120,7 +155,7 @@ void CruxView::PlayMove(CruxRules::Direction direction) {
   if (rules_.CruxCanShift(direction)) MoveCrux(direction);
 }
 
-void CruxView::MoveCrux(int direction) {
+void CruxView::MoveCrux(int direction, MoveOrigin origin) {
   ctx_.host.PlaySound(SoundEffect::CruxMove);
   const bool horizontal = direction == CruxRules::kRight || direction == CruxRules::kLeft;
   const int sign = direction == CruxRules::kRight || direction == CruxRules::kDown ? 1 : -1;
@@ -138,6 +173,7 @@ void CruxView::MoveCrux(int direction) {
   });
 
   rules_.ShiftCrux(direction);
+  history_.Note(origin, direction);
   if (rules_.IsCruxPatternBuilt()) ctx_.host.PuzzleSolved();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/crux/CruxRules.h"
 
@@ -56,6 +57,10 @@ class CruxView final : public Puzzle {
   void SetVariant(const VariantValues& values) override { rules_.CruxPattern = values[0]; }
   int VariantNumber() const override { return rules_.CruxPattern; }
   std::string LevelText() const override { return std::to_string(rules_.CruxPattern); }
+  bool UndoMove() override;
+  bool RedoMove() override;
+  bool RestartPuzzle() override;
+  const MoveHistory<int>& History() const { return history_; }
 
   // The atlas places of piece picture v (1..50), board size and miniature size.
   static QPoint LargePicture(int v) {
@@ -80,16 +85,24 @@ class CruxView final : public Puzzle {
   // Plays one slide as a press on a track end would: the clock starts even
   // when the way is blocked, and then nothing moves.
   void PlayMove(CruxRules::Direction direction);
-  // The slide itself: sound, nine frames with the clock tick, shift, solved
-  // test. The way must be free (CruxCanShift); the clock is not started.
-  void MoveCrux(int direction);
+  // The slide itself: sound, nine frames with the clock tick, shift, the
+  // history, solved test. The way must be free (CruxCanShift); the clock is
+  // not started.
+  void MoveCrux(int direction, MoveOrigin origin = MoveOrigin::Player);
 
  private:
+  // The board as it is now starts the game's history.
+  void StartHistory();
+  // Slides again a move of the history, if the way is still free.
+  bool Replay(int direction, MoveOrigin origin);
+
   void DrawCruxPreview();
   void PutPicture(int v, QImage& strip, int x, int y) const;
 
   PuzzleContext ctx_;
   CruxRules rules_;
+  CruxRules mixed_;           // the board the history starts from
+  MoveHistory<int> history_;  // slide directions
   // Made once: every frame of a slide recomposes one of them.
   QImage horizontal_;
   QImage vertical_;

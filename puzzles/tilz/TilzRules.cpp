@@ -79,6 +79,25 @@ std::array<Entry, 2> LeadingCells(int column, int row, std::int32_t code, TilzPu
 
 }  // namespace
 
+TilzRules::Anchors TilzRules::PlateAnchors() const {
+  Anchors anchors;
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      if (IsAnchor(Cell(column, row))) anchors.at[anchors.count++] = {column, row};
+    }
+  }
+  return anchors;
+}
+
+TilzRules::Anchor TilzRules::BigPlate() const {
+  for (int column = 0; column < kColumns; ++column) {
+    for (int row = 0; row < kRows; ++row) {
+      if (Cell(column, row) == kBig) return {column, row};
+    }
+  }
+  return {0, 0};
+}
+
 bool TilzRules::CanPushPlate(int column, int row, TilzPush push) const {
   const std::int32_t code = Cell(column, row);
   if (!IsAnchor(code) || push == TilzPush::None) return false;

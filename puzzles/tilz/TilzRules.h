@@ -16,6 +16,24 @@ struct TilzMove {
   TilzPush push = TilzPush::None;
 };
 
+// The push that takes a push back: the same plate, from the cell its anchor
+// moved to, the other way.
+constexpr TilzMove Opposite(const TilzMove& move) {
+  switch (move.push) {
+    case TilzPush::Right:
+      return {move.column + 1, move.row, TilzPush::Left};
+    case TilzPush::Left:
+      return {move.column - 1, move.row, TilzPush::Right};
+    case TilzPush::Up:
+      return {move.column, move.row - 1, TilzPush::Down};
+    case TilzPush::Down:
+      return {move.column, move.row + 1, TilzPush::Up};
+    case TilzPush::None:
+      break;
+  }
+  return move;
+}
+
 // What one run of the solved test found.
 enum class TilzProgress {
   NotSolved,      // nothing changed
@@ -68,6 +86,21 @@ struct TilzRules {
     return OnBoard(column, row) ? TilzBoard[kRows * column + row] : kWall;
   }
   std::int32_t& At(int column, int row) { return TilzBoard[kRows * column + row]; }
+
+  // The anchors of all plates in reading order (row by row, left to right).
+  struct Anchor {
+    int column;
+    int row;
+    bool operator==(const Anchor&) const = default;
+  };
+  static constexpr int kMaxPlates = kCells;
+  struct Anchors {
+    std::array<Anchor, kMaxPlates> at{};
+    int count = 0;
+  };
+  Anchors PlateAnchors() const;
+  // The big plate's anchor ((0, 0) on a board without one).
+  Anchor BigPlate() const;
 
   // Lays the start layout of TilzLevel (brought into 1..5 first) and starts
   // level 5 at its first target.

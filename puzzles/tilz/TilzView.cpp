@@ -3,15 +3,124 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "puzzles/core/SelectionFrame.h"
+
 namespace zt {
 
 void TilzView::InitPuzzle() {
   rules_.SetUpTilzBoard();
+  StartHistory();
+  selected_ = rules_.BigPlate();
 }
 
 void TilzView::MixPuzzle() {
   rules_.SetUpTilzBoard();
+  StartHistory();
+  selected_ = rules_.BigPlate();
   PaintPuzzle();
+}
+
+void TilzView::StartHistory() {
+  start_ = rules_;
+  history_.Clear();
+}
+
+bool TilzView::Replay(const TilzMove& move, MoveOrigin origin) {
+  // Only a board changed behind the history's back could block the way.
+  if (!rules_.CanPushPlate(move.column, move.row, move.push)) {
+    StartHistory();
+    return false;
+  }
+  PushPlate(move.column, move.row, move.push, origin);
+  return true;
+}
+
+bool TilzView::UndoMove() {
+  if (!history_.CanUndo()) return false;
+  return Replay(Opposite(history_.LastDone()), MoveOrigin::Undo);
+}
+
+bool TilzView::RedoMove() {
+  if (!history_.CanRedo()) return false;
+  return Replay(history_.NextUndone(), MoveOrigin::Redo);
+}
+
+bool TilzView::RestartPuzzle() {
+  if (!history_.CanUndo()) return false;
+  rules_ = start_;
+  history_.Rewind();
+  selected_ = rules_.BigPlate();
+  PaintPuzzle();
+  return true;
+}
+
+QRect TilzView::SelectedRect() const {
+  const std::int32_t code = rules_.Cell(selected_.column, selected_.row);
+  return {CellPosition(selected_.column, selected_.row),
+          QSize(TilzRules::PlateWidth(code), TilzRules::PlateHeight(code))};
+}
+
+void TilzView::DrawSelection() {
+  if (!selectionShown_) return;
+  if (!TilzRules::IsAnchor(rules_.Cell(selected_.column, selected_.row))) return;
+  SelectionFrame::Draw(ctx_.canvas.Screen(), SelectedRect());
+}
+
+void TilzView::ShowSelection() {
+  if (selectionShown_) return;
+  selectionShown_ = true;
+  DrawSelection();
+  ctx_.canvas.Present(SelectedRect());
+}
+
+void TilzView::Select(TilzRules::Anchor anchor) {
+  if (anchor == selected_) return;
+  if (selectionShown_ && TilzRules::IsAnchor(rules_.Cell(selected_.column, selected_.row))) {
+    const QRect old = SelectedRect();
+    DrawTilzPlate(old.x(), old.y(), rules_.Cell(selected_.column, selected_.row));
+    ctx_.canvas.Present(old);
+  }
+  selected_ = anchor;
+  DrawSelection();
+  if (selectionShown_) ctx_.canvas.Present(SelectedRect());
+}
+
+void TilzView::PuzzleKeyDownWith(int key, int modifiers) {
+  // Keys with Ctrl or Alt belong to the game's commands, not to the board.
+  if ((modifiers & (kControlModifier | kAltModifier)) != 0) return;
+  TilzPush push = TilzPush::None;
+  switch (key) {
+    case kKeyTab: {
+      const TilzRules::Anchors anchors = rules_.PlateAnchors();
+      if (anchors.count == 0) return;
+      int at = -1;
+      for (int i = 0; i < anchors.count; ++i) {
+        if (anchors.at[i] == selected_) at = i;
+      }
+      const bool back = (modifiers & kShiftModifier) != 0;
+      // A selection lost (it cannot be, but) starts again at the first plate.
+      const int next = at < 0 ? 0 : (at + (back ? anchors.count - 1 : 1)) % anchors.count;
+      ShowSelection();
+      Select(anchors.at[next]);
+      return;
+    }
+    case kKeyLeft:
+      push = TilzPush::Left;
+      break;
+    case kKeyRight:
+      push = TilzPush::Right;
+      break;
+    case kKeyUp:
+      push = TilzPush::Up;
+      break;
+    case kKeyDown:
+      push = TilzPush::Down;
+      break;
+    default:
+      return;
+  }
+  ShowSelection();
+  PlayMove({selected_.column, selected_.row, push});
 }
 
 void TilzView::NextVariant(int button) {
@@ -46,6 +155,7 @@ void TilzView::PaintPuzzle() {
     for (int row = 0; row < TilzRules::kRows; ++row)
       DrawTilzCell(column, row);
   }
+  DrawSelection();
   canvas.PresentAll();
 }
 
@@ -109,14 +219,20 @@ void TilzView::PlayMove(const TilzMove& move) {
   PushPlate(move.column, move.row, move.push);
 }
 
-void TilzView::PushPlate(int column, int row, TilzPush push) {
+void TilzView::PushPlate(int column, int row, TilzPush push, MoveOrigin origin) {
   const std::int32_t code = rules_.Cell(column, row);
   if (!TilzRules::IsAnchor(code) || push == TilzPush::None) return;
+  // The plate pushed is the selected one, by key or by press.
+  Select({column, row});
   const QPoint at = CellPosition(column, row);
   if (rules_.CanPushPlate(column, row, push)) {
     ctx_.host.PlaySound(SoundEffect::TilzPush);
     AnimateMove(at.x(), at.y(), code, push);
     rules_.PushPlate(column, row, push);
+    const TilzMove move{column, row, push};
+    const TilzMove back = Opposite(move);
+    selected_ = {back.column, back.row};
+    history_.Note(origin, move);
   } else {
     ctx_.host.PlaySound(SoundEffect::TilzBlocked);
     AnimateBump(at.x(), at.y(), code, push);
@@ -154,6 +270,7 @@ void TilzView::AnimateMove(int x0, int y0, std::int32_t code, TilzPush push) {
     }
     DrawTilzPlate(plate.x(), plate.y(), code);
     FillBlack(strip.x(), strip.y(), strip.width(), strip.height());
+    if (selectionShown_) SelectionFrame::Draw(ctx_.canvas.Screen(), plate);
     ctx_.canvas.Present(plate.united(strip));
   });
 }
@@ -196,14 +313,20 @@ void TilzView::AnimateBump(int x0, int y0, std::int32_t code, TilzPush push) {
   }
 
   Canvas& canvas = ctx_.canvas;
+  // The frame, if shown, goes with the plate's picture.
+  auto frame = [&](const QRect& picture) {
+    if (selectionShown_) SelectionFrame::Draw(canvas.Screen(), picture.adjusted(-1, -1, 1, 1));
+  };
   ctx_.frames.Play(kBumpPlan, [&](int) {
     canvas.FromAtlas(from.x(), from.y(), inner.width(), inner.height(), shifted.x(), shifted.y());
     FillBlack(uncovered.x(), uncovered.y(), uncovered.width(), uncovered.height());
+    frame(shifted);
     canvas.Present(shifted.united(uncovered));
   });
 
   canvas.FromAtlas(from.x(), from.y(), inner.width(), inner.height(), inner.x(), inner.y());
   FillBlack(overhang.x(), overhang.y(), overhang.width(), overhang.height());
+  frame(inner);
   canvas.Present(inner.united(overhang));
 }
 
@@ -212,6 +335,8 @@ bool TilzView::IsTilzSolved() {
     case TilzProgress::Solved:
       return true;
     case TilzProgress::PhaseAdvanced: {
+      // A corner reached is never taken back: the history starts here.
+      StartHistory();
       ctx_.host.PlaySound(SoundEffect::TilzCorner);
       // Only the new marker: the corners already reached stay marked until the
       // next full paint.

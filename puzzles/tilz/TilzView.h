@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/tilz/TilzRules.h"
 
@@ -13,7 +14,9 @@ namespace zt {
 
 // TILZ on the screen: the board drawn from "b2.bmp" straight onto the screen,
 // presses turned into pushes by the part of the plate they hit, every push
-// animated as a ten-step slide or a short bump.
+// animated as a ten-step slide or a short bump. On the keyboard one plate is
+// selected (Tab and Shift+Tab step through them) and the arrow keys push it;
+// its frame shows from the first key on.
 class TilzView final : public Puzzle {
  public:
   static constexpr int kCell = 50;
@@ -75,6 +78,20 @@ class TilzView final : public Puzzle {
   void SetVariant(const VariantValues& values) override { rules_.TilzLevel = values[0]; }
   int VariantNumber() const override { return rules_.TilzLevel; }
   std::string LevelText() const override { return std::to_string(rules_.TilzLevel); }
+  bool TakesKeys() const override { return true; }
+  void PuzzleKeyDown(int key) override { PuzzleKeyDownWith(key, kNoModifier); }
+  // Tab selects the next plate in reading order of the anchors, Shift+Tab the
+  // previous one, both wrapping round; an arrow pushes the selected plate as
+  // a press would.
+  void PuzzleKeyDownWith(int key, int modifiers) override;
+  bool UndoMove() override;
+  bool RedoMove() override;
+  bool RestartPuzzle() override;
+  const MoveHistory<TilzMove>& History() const { return history_; }
+
+  // The selected plate's anchor, and whether its frame is drawn.
+  TilzRules::Anchor Selected() const { return selected_; }
+  bool SelectionShown() const { return selectionShown_; }
 
   // Octant 1..8 of a press at (dx, dy) from the cell's centre, counted round
   // from the right edge's lower half; a press on a diagonal belongs to the
@@ -93,10 +110,11 @@ class TilzView final : public Puzzle {
   // Plays one push as a press on the plate would: the press starts the clock,
   // then the push runs (a push None only starts the clock).
   void PlayMove(const TilzMove& move);
-  // One push attempt of the plate anchored at (column, row): a slide when the
-  // way is free, a bump otherwise, then the solved test. It does not start the
-  // clock; a cell that is no anchor, or push None, does nothing.
-  void PushPlate(int column, int row, TilzPush push);
+  // One push attempt of the plate anchored at (column, row): the plate is
+  // selected, then a slide when the way is free, a bump otherwise, the
+  // history, the solved test. It does not start the clock; a cell that is no
+  // anchor, or push None, does nothing.
+  void PushPlate(int column, int row, TilzPush push, MoveOrigin origin = MoveOrigin::Player);
 
  private:
   // The solved test with its visible side of a level-5 step (sound and the
@@ -108,9 +126,25 @@ class TilzView final : public Puzzle {
   void DrawTilzTarget();
   void AnimateMove(int x0, int y0, std::int32_t code, TilzPush push);
   void AnimateBump(int x0, int y0, std::int32_t code, TilzPush push);
+  // The board as it is now starts the history (a new game, a level, a corner
+  // reached in level 5); the big plate is selected at a new game.
+  void StartHistory();
+  // The selected plate's place on the screen.
+  QRect SelectedRect() const;
+  // The frame round the selected plate, if shown (not presented).
+  void DrawSelection();
+  // Moves the selection; the old frame is drawn over and the new one drawn.
+  void Select(TilzRules::Anchor anchor);
+  void ShowSelection();
+  // Plays a move of the history again, if the plate can still go that way.
+  bool Replay(const TilzMove& move, MoveOrigin origin);
 
   PuzzleContext ctx_;
   TilzRules rules_;
+  TilzRules start_;  // the board the history starts from
+  MoveHistory<TilzMove> history_;
+  TilzRules::Anchor selected_ = rules_.BigPlate();
+  bool selectionShown_ = false;
 };
 
 }  // namespace zt

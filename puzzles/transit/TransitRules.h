@@ -16,6 +16,26 @@ struct TransitMove {
   int line = 0;
 };
 
+// The turn that takes a turn back: the same line, the other way.
+constexpr TransitMove Opposite(const TransitMove& move) {
+  TransitDirection back = TransitDirection::Left;
+  switch (move.direction) {
+    case TransitDirection::Left:
+      back = TransitDirection::Right;
+      break;
+    case TransitDirection::Right:
+      back = TransitDirection::Left;
+      break;
+    case TransitDirection::Up:
+      back = TransitDirection::Down;
+      break;
+    case TransitDirection::Down:
+      back = TransitDirection::Up;
+      break;
+  }
+  return {back, move.line};
+}
+
 // TRANSIT: a 7 x 7 board of kind numbers whose rows and columns are rings. The
 // player turns single lines until the board copies the current pattern. Cells
 // are indexed (column, row) from 0; kinds index the picture map, so the same

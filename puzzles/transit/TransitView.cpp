@@ -1,5 +1,7 @@
 #include "puzzles/transit/TransitView.h"
 
+#include "puzzles/core/SelectionFrame.h"
+
 namespace zt {
 
 namespace {
@@ -15,20 +17,105 @@ bool IsRow(TransitDirection direction) {
 void TransitView::InitPuzzle() {
   rules_.ShuffleTransitPictures(ctx_.random);
   rules_.SetUpTransitBoard(ctx_.random);
+  StartGame();
 }
 
 void TransitView::MixPuzzle() {
   rules_.ShuffleTransitPictures(ctx_.random);
   rules_.SetUpTransitBoard(ctx_.random);
+  StartGame();
   DrawBoardAndPreview();
+  DrawCursor();
   ctx_.canvas.Present(BoardRect());
   ctx_.canvas.Present(MiniatureRect());
+}
+
+void TransitView::StartGame() {
+  mixed_ = rules_;
+  history_.Clear();
+  cursor_ = QPoint(kCursorHome, kCursorHome);
 }
 
 void TransitView::PaintPuzzle() {
   ctx_.canvas.FromAtlas(0, 0, Canvas::kWidth, Canvas::kHeight, 0, 0);
   DrawBoardAndPreview();
+  DrawCursor();
   ctx_.canvas.PresentAll();
+}
+
+void TransitView::DrawCursor() {
+  if (cursorShown_) SelectionFrame::Draw(ctx_.canvas.Screen(), CellRect(cursor_.x(), cursor_.y()));
+}
+
+void TransitView::MoveCursor(int dx, int dy) {
+  const QRect old = CellRect(cursor_.x(), cursor_.y());
+  DrawTransitCell(cursor_.x(), cursor_.y());
+  cursor_ = QPoint((cursor_.x() + dx + kN) % kN, (cursor_.y() + dy + kN) % kN);
+  cursorShown_ = true;
+  DrawCursor();
+  ctx_.canvas.Present(old);
+  ctx_.canvas.Present(CellRect(cursor_.x(), cursor_.y()));
+}
+
+void TransitView::PuzzleKeyDownWith(int key, int modifiers) {
+  // Keys with Ctrl or Alt belong to the game's commands, not to the board.
+  if ((modifiers & (kControlModifier | kAltModifier)) != 0) return;
+  const bool turn = (modifiers & kShiftModifier) != 0;
+  int dx = 0;
+  int dy = 0;
+  TransitDirection direction{};
+  switch (key) {
+    case kKeyLeft:
+      dx = -1;
+      direction = TransitDirection::Left;
+      break;
+    case kKeyRight:
+      dx = 1;
+      direction = TransitDirection::Right;
+      break;
+    case kKeyUp:
+      dy = -1;
+      direction = TransitDirection::Up;
+      break;
+    case kKeyDown:
+      dy = 1;
+      direction = TransitDirection::Down;
+      break;
+    default:
+      return;
+  }
+  if (!turn) {
+    MoveCursor(dx, dy);
+    return;
+  }
+  if (!cursorShown_) {
+    cursorShown_ = true;
+    DrawCursor();
+    ctx_.canvas.Present(CellRect(cursor_.x(), cursor_.y()));
+  }
+  MoveTransit(direction, dx != 0 ? cursor_.y() : cursor_.x());
+}
+
+bool TransitView::UndoMove() {
+  if (!history_.CanUndo()) return false;
+  const TransitMove back = Opposite(history_.LastDone());
+  MoveTransit(back.direction, back.line, MoveOrigin::Undo);
+  return true;
+}
+
+bool TransitView::RedoMove() {
+  if (!history_.CanRedo()) return false;
+  const TransitMove again = history_.NextUndone();
+  MoveTransit(again.direction, again.line, MoveOrigin::Redo);
+  return true;
+}
+
+bool TransitView::RestartPuzzle() {
+  if (!history_.CanUndo()) return false;
+  rules_ = mixed_;
+  history_.Rewind();
+  PaintPuzzle();
+  return true;
 }
 
 void TransitView::DrawBoardAndPreview() {
@@ -87,7 +174,7 @@ void TransitView::PuzzleMouseDown(int x, int y, int button) {
   }
 }
 
-void TransitView::MoveTransit(TransitDirection direction, int line) {
+void TransitView::MoveTransit(TransitDirection direction, int line, MoveOrigin origin) {
   if (line < 0 || line >= kN) return;
   ctx_.play.StartClock(kTransit);
   ctx_.host.PlaySound(SoundEffect::TransitMove);
@@ -118,19 +205,22 @@ void TransitView::MoveTransit(TransitDirection direction, int line) {
     compose(cellAt(kN - 1), placeOf(-1));
   }
 
-  const QPoint origin = placeOf(0);
-  const QRect place(origin, row ? QSize(kBoardSize, kCell) : QSize(kCell, kBoardSize));
+  const QRect place(placeOf(0), row ? QSize(kBoardSize, kCell) : QSize(kCell, kBoardSize));
+  // The cursor stays on its cell while the line turns under it.
+  const bool cursorOnLine = cursorShown_ && (row ? cursor_.y() : cursor_.x()) == line;
   ctx_.frames.Play(kTurnPlan, [&](int frame) {
     const int shift = (forwards ? 1 : -1) * kFrameStep * frame;
     const int sx = place.x() + (row ? shift : 0);
     const int sy = place.y() + (row ? 0 : shift);
     Canvas::Copy(back, sx, sy, place.width(), place.height(), canvas.Screen(), place.x(),
                  place.y());
+    if (cursorOnLine) DrawCursor();
     canvas.Present(place);
   });
 
   // The last frame already shows the turned line, so nothing is redrawn.
   rules_.RotateTransitLine(direction, line);
+  history_.Note(origin, {direction, line});
   if (rules_.IsTransitPatternBuilt()) ctx_.host.PuzzleSolved();
 }
 

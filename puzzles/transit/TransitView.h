@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/transit/TransitRules.h"
 
@@ -11,7 +12,9 @@ namespace zt {
 
 // TRANSIT on the screen: board and pattern miniature drawn from "b4.bmp",
 // presses in the four margins beside the board turned into rotations of one
-// row or column, each animated in seven frames through the back buffer.
+// row or column, each animated in seven frames through the back buffer. The
+// keyboard moves a cursor over the board (the arrow keys) and turns its row or
+// column (Shift with an arrow) as the margin press would.
 class TransitView final : public Puzzle {
  public:
   static constexpr int kCell = 35;
@@ -28,6 +31,8 @@ class TransitView final : public Puzzle {
   static constexpr int kFrameDelay = 20;
   // A turn keeps the clock with one tick, after its fourth frame.
   static constexpr FramePlan kTurnPlan{kTransit, kFrames, kFrameDelay, {4}};
+  // Where the cursor stands at a new game: the middle cell.
+  static constexpr int kCursorHome = TransitRules::kSize / 2;
 
   explicit TransitView(const PuzzleContext& ctx) : ctx_(ctx) {}
 
@@ -43,6 +48,22 @@ class TransitView final : public Puzzle {
   void SetVariant(const VariantValues& values) override { rules_.TransitPattern = values[0]; }
   int VariantNumber() const override { return rules_.TransitPattern; }
   std::string LevelText() const override { return std::to_string(rules_.TransitPattern); }
+  bool TakesKeys() const override { return true; }
+  void PuzzleKeyDown(int key) override { PuzzleKeyDownWith(key, kNoModifier); }
+  // The arrows move the cursor (wrapping at the edges); Shift with an arrow
+  // turns the cursor's row (left, right) or column (up, down).
+  void PuzzleKeyDownWith(int key, int modifiers) override;
+  bool UndoMove() override;
+  bool RedoMove() override;
+  bool RestartPuzzle() override;
+  const MoveHistory<TransitMove>& History() const { return history_; }
+
+  // The cursor's cell, and whether it is drawn: from the first key on.
+  QPoint Cursor() const { return cursor_; }
+  bool CursorShown() const { return cursorShown_; }
+  static QRect CellRect(int x, int y) {
+    return {kBoardLeft + kCell * x, kBoardTop + kCell * y, kCell, kCell};
+  }
 
   // Atlas places of picture m (0..20): the large ones lie where board rows 0..2
   // are drawn, the small ones where miniature rows 0..2 are.
@@ -57,11 +78,16 @@ class TransitView final : public Puzzle {
 
   // Plays one turn as a press in the margin would.
   void PlayMove(const TransitMove& move) { MoveTransit(move.direction, move.line); }
-  // A whole move: clock start, sound, seven frames, rotation, solved test. A
-  // line outside 0..6 does nothing.
-  void MoveTransit(TransitDirection direction, int line);
+  // A whole move: clock start, sound, seven frames, rotation, the history,
+  // solved test. A line outside 0..6 does nothing.
+  void MoveTransit(TransitDirection direction, int line, MoveOrigin origin = MoveOrigin::Player);
 
  private:
+  // The board as it is now starts the game's history; the cursor goes home.
+  void StartGame();
+  // The cursor frame over its cell on the screen, if shown (not presented).
+  void DrawCursor();
+  void MoveCursor(int dx, int dy);
   // Draws one board cell or the whole miniature on the screen (not presented).
   void DrawTransitCell(int x, int y);
   void DrawTransitPreview();
@@ -69,6 +95,10 @@ class TransitView final : public Puzzle {
 
   PuzzleContext ctx_;
   TransitRules rules_;
+  TransitRules mixed_;  // the board the history starts from
+  MoveHistory<TransitMove> history_;
+  QPoint cursor_{kCursorHome, kCursorHome};
+  bool cursorShown_ = false;
 };
 
 }  // namespace zt

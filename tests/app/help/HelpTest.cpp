@@ -17,6 +17,7 @@
 #include "app/help/AboutDialog.h"
 #include "app/help/HelpViewer.h"
 #include "app/help/MakersLink.h"
+#include "app/window/CommandKeys.h"
 #include "core/Language.h"
 #include "tests/common/Shots.h"
 #include "tests/common/TestMain.h"
@@ -136,6 +137,36 @@ class HelpTest : public QObject {
                                        ".mid",          "corner", "margin",   "right mouse button"};
     for (const QString& word : englishTopics)
       QVERIFY2(english.contains(word), qPrintable(word));
+  }
+
+  // Every command key of the game, and the keys of the puzzles, are listed in
+  // the keys section of both languages, as the player names them.
+  void keysSectionListsEveryKey_data() {
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QStringList>("puzzleKeys");
+    QTest::newRow("German") << true << "de_tasten"
+                            << "de_zurueck"
+                            << QStringList{"Tab", "Umschalt+Tab", "Umschalt", "Pfeiltaste"};
+    QTest::newRow("English") << false << "en_keys"
+                             << "en_undo" << QStringList{"Tab", "Shift+Tab", "Shift", "arrow key"};
+  }
+  void keysSectionListsEveryKey() {
+    QFETCH(bool, german);
+    QFETCH(QString, section);
+    QFETCH(QString, next);
+    QFETCH(QStringList, puzzleKeys);
+    const HelpDocument doc = ReadHelpDocument(ShippedHelp());
+    QVERIFY(doc.ok);
+    QTextDocument text;
+    text.setHtml(doc.html);
+    const QString keys = SectionText(&text, section, next);
+    QVERIFY2(!keys.isEmpty(), qPrintable(section));
+    for (const CommandKey& key : CommandKeys())
+      QVERIFY2(keys.contains(KeyName(key, german)), qPrintable(KeyName(key, german)));
+    for (const QString& word : puzzleKeys)
+      QVERIFY2(keys.contains(word), qPrintable(word));
   }
 
   void topicByLanguage_data() {

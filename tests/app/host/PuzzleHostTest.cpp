@@ -87,6 +87,18 @@ class FakePuzzle : public Puzzle {
   void NextVariant(int b) override { log_.Add(name_ + " next " + std::to_string(b)); }
   bool TakesKeys() const override { return keys_; }
   void PuzzleKeyDown(int key) override { log_.Add(name_ + " key " + std::to_string(key)); }
+  bool UndoMove() override {
+    log_.Add(name_ + " undo");
+    return true;
+  }
+  bool RedoMove() override {
+    log_.Add(name_ + " redo");
+    return true;
+  }
+  bool RestartPuzzle() override {
+    log_.Add(name_ + " restart");
+    return true;
+  }
   VariantValues Variant() const override { return {number_, 0}; }
   void SetVariant(const VariantValues& values) override { number_ = values[0]; }
   int VariantNumber() const override { return number_; }

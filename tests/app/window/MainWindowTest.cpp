@@ -18,6 +18,7 @@
 #include "highscore/HighscoreDialog.h"
 #include "highscore/HighscoreList.h"
 #include "puzzles/boss/BossView.h"
+#include "puzzles/tilz/TilzView.h"
 #include "tests/common/TestMain.h"
 #include "ui/MessageDialogs.h"
 
@@ -254,6 +255,113 @@ class MainWindowTest : public QObject {
     const BossRules& after = static_cast<BossView&>(form.Host().Current()).Rules();
     QVERIFY(after.GapRow != before.GapRow);
     QCOMPARE(int(form.Host().Play().PuzzleState[kBoss]), int(kRunning));
+  }
+
+  // A BOSS move undone and redone by key, and Ctrl+R back to the mix; the
+  // command keys themselves never start the clock and the clock never goes
+  // back.
+  void undoRedoAndRestartByKey() {
+    Store("mode", "2");
+    MainWindow form(Options());
+    form.Host().SetDelayFunction([](int) {});
+    auto& boss = static_cast<BossView&>(form.Host().Current());
+    const BossRules::Grid mixed = boss.Rules().BossBoard;
+    const auto& play = form.Host().Play();
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Z, Qt::ControlModifier},
+                                         {Qt::Key_Y, Qt::ControlModifier},
+                                         {Qt::Key_R, Qt::ControlModifier},
+                                         {Qt::Key_Control, Qt::ControlModifier}}) {
+      QTest::keyClick(&form, key, modifiers);
+      QVERIFY(boss.Rules().BossBoard == mixed);
+      QCOMPARE(int(play.PuzzleState[kBoss]), int(kReady));
+    }
+    const Qt::Key arrow = boss.Rules().GapRow > 1 ? Qt::Key_Down : Qt::Key_Up;
+    QTest::keyClick(&form, arrow);
+    const BossRules::Grid moved = boss.Rules().BossBoard;
+    QVERIFY(moved != mixed);
+    QCOMPARE(play.PuzzleClock[kBoss], 3);
+
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(boss.Rules().BossBoard == mixed);
+    QCOMPARE(play.PuzzleClock[kBoss], 6);  // an undo is a move: the clock runs on
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(boss.Rules().BossBoard == moved);
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(boss.Rules().BossBoard == moved);
+    QCOMPARE(play.PuzzleClock[kBoss], 15);  // five moves of 3 ticks
+
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(boss.Rules().BossBoard == mixed);
+    QCOMPARE(play.PuzzleClock[kBoss], 15);  // laid at once, no time taken back
+    QCOMPARE(int(play.PuzzleState[kBoss]), int(kRunning));
+    QTest::keyClick(&form, Qt::Key_Y, Qt::ControlModifier);  // the move is redoable
+    QVERIFY(boss.Rules().BossBoard == moved);
+  }
+
+  // Ctrl+1..4 choose the puzzle (its button goes down) and reach no puzzle as
+  // a key: CRUX, which starts its clock on any key, stays ready.
+  void ctrlDigitsChooseThePuzzle() {
+    Store("mode", "0");
+    MainWindow form(Options());
+    form.Host().SetDelayFunction([](int) {});
+    const std::pair<Qt::Key, int> choices[] = {
+        {Qt::Key_3, kBoss}, {Qt::Key_2, kTilz}, {Qt::Key_4, kTransit}, {Qt::Key_1, kCrux}};
+    for (const auto& [key, puzzle] : choices) {
+      QTest::keyClick(&form, key, Qt::ControlModifier);
+      QCOMPARE(form.Host().Mode(), puzzle);
+      QVERIFY(form.Tools().PuzzleBtn(puzzle)->isChecked());
+    }
+    QCOMPARE(int(form.Host().Play().PuzzleState[kCrux]), int(kReady));
+  }
+
+  // Tab and Shift+Tab reach TILZ instead of moving the keyboard focus, also
+  // from a control inside the window that holds the focus.
+  void tabReachesTilz() {
+    Store("mode", "1");
+    MainWindow form(Options());
+    form.Host().SetDelayFunction([](int) {});
+    form.show();
+    auto& tilz = static_cast<TilzView&>(form.Host().Current());
+    const TilzRules::Anchor big = tilz.Selected();
+    for (QWidget* receiver :
+         {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.PlayAreaWidget()),
+          static_cast<QWidget*>(form.Level())}) {
+      QTest::keyClick(receiver, Qt::Key_Tab);
+      QVERIFY(!(tilz.Selected() == big));
+      QVERIFY(tilz.SelectionShown());
+      QTest::keyClick(receiver, Qt::Key_Backtab, Qt::ShiftModifier);
+      QVERIFY(tilz.Selected() == big);
+    }
+  }
+
+  // A key pressed during a move's frames waits, like a press, until the move
+  // is over, and is then handled in order: here an undo of that very move.
+  void keysDuringAMoveWaitForIt() {
+    Store("mode", "2");
+    MainWindow form(Options());
+    auto& boss = static_cast<BossView&>(form.Host().Current());
+    const BossRules::Grid mixed = boss.Rules().BossBoard;
+    // The moves booked at each wait: none during the move's ten frames, then
+    // the move during the undo's ten frames.
+    std::vector<std::size_t> bookedAtWait;
+    form.Host().SetDelayFunction([&](int) {
+      if (bookedAtWait.empty()) {
+        QCoreApplication::postEvent(
+            &form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier));
+      }
+      bookedAtWait.push_back(boss.History().Done());
+    });
+    const Qt::Key arrow = boss.Rules().GapRow > 1 ? Qt::Key_Down : Qt::Key_Up;
+    QTest::keyClick(&form, arrow);
+    QCOMPARE(bookedAtWait, std::vector<std::size_t>(10, 0));
+    QVERIFY(boss.Rules().BossBoard != mixed);
+    QCoreApplication::processEvents();
+    std::vector<std::size_t> expected(10, 0);
+    expected.resize(20, 1);
+    QCOMPARE(bookedAtWait, expected);
+    QVERIFY(boss.Rules().BossBoard == mixed);
+    QVERIFY(boss.History().CanRedo());
   }
 
   void optionButtonAndLevelLabelStepTheVariant() {

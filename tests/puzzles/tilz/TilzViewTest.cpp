@@ -5,8 +5,12 @@
 // not by the view's own drawing code.
 #include <QtTest>
 #include <array>
+#include <deque>
+#include <map>
+#include <optional>
 #include <vector>
 
+#include "puzzles/core/SelectionFrame.h"
 #include "puzzles/tilz/TilzView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
@@ -198,6 +202,12 @@ class TilzViewTest : public QObject {
   void pressesThatPushNothing();
   void everyButtonPushes_data();
   void everyButtonPushes();
+  void newGameSelectsTheBigPlate();
+  void tabStepsInReadingOrder_data();
+  void tabStepsInReadingOrder();
+  void keyPushMatchesPress_data();
+  void keyPushMatchesPress();
+  void levelOneSolvedByKeysAlone();
 };
 
 // ------------------------------------------------------------ full paint --
@@ -886,6 +896,203 @@ void TilzViewTest::everyButtonPushes() {
   QCOMPARE(b.tilz.Rules().Cell(4, 2), 6);
   QCOMPARE(b.tilz.Rules().Cell(3, 1), 0);
   QCOMPARE(b.rig.frames.size(), std::size_t{10});
+}
+
+// -------------------------------------------------------------- keyboard --
+
+namespace {
+
+// Plates in reading order of their top-left cells: small (0,0), wide (2,0),
+// small (5,0), tall (0,1), big (3,1), small (0,3).
+const QStringList kKeyBoard{"9.56.9", "7..12.", "8..34.", "9.....", "..####"};
+
+using Anchor = TilzRules::Anchor;
+
+// Tab (or Shift+Tab) until the plate anchored there is selected; false when
+// a whole round did not reach it.
+bool SelectByTab(TilzView& tilz, Anchor anchor) {
+  for (int i = 0; i <= TilzRules::kCells && !(tilz.Selected() == anchor); ++i)
+    tilz.PuzzleKeyDownWith(zt::kKeyTab, zt::kNoModifier);
+  return tilz.Selected() == anchor;
+}
+
+int ArrowFor(TilzPush push) {
+  switch (push) {
+    case TilzPush::Left:
+      return zt::kKeyLeft;
+    case TilzPush::Right:
+      return zt::kKeyRight;
+    case TilzPush::Up:
+      return zt::kKeyUp;
+    case TilzPush::Down:
+    case TilzPush::None:
+      break;
+  }
+  return zt::kKeyDown;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Anchor)
+
+void TilzViewTest::newGameSelectsTheBigPlate() {
+  for (int level = 1; level <= 5; ++level) {
+    TilzFixture b;
+    b.tilz.Rules().TilzLevel = level;
+    b.tilz.MixPuzzle();
+    const Anchor at = b.tilz.Selected();
+    QCOMPARE(b.tilz.Rules().Cell(at.column, at.row), TilzRules::kBig);
+    // A plate selected by key is forgotten at the next level.
+    b.tilz.PuzzleKeyDownWith(zt::kKeyTab, zt::kNoModifier);
+    QVERIFY(!(b.tilz.Selected() == at));
+    b.tilz.NextVariant(zt::kLeftButton);
+    const Anchor next = b.tilz.Selected();
+    QCOMPARE(b.tilz.Rules().Cell(next.column, next.row), TilzRules::kBig);
+  }
+}
+
+void TilzViewTest::tabStepsInReadingOrder_data() {
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<std::vector<Anchor>>("order");
+  // From the tall plate at (0, 1), selected by a press.
+  QTest::newRow("Tab") << zt::kNoModifier
+                       << std::vector<Anchor>{{3, 1}, {0, 3}, {0, 0}, {2, 0}, {5, 0}, {0, 1}};
+  QTest::newRow("Shift+Tab") << zt::kShiftModifier
+                             << std::vector<Anchor>{{5, 0}, {2, 0}, {0, 0}, {0, 3}, {3, 1}, {0, 1}};
+}
+
+void TilzViewTest::tabStepsInReadingOrder() {
+  QFETCH(int, modifiers);
+  QFETCH(std::vector<Anchor>, order);
+  TilzFixture b;
+  b.tilz.MixPuzzle();
+  b.Lay(1, kKeyBoard);
+  b.tilz.PaintPuzzle();
+  b.tilz.PlayMove({0, 1, TilzPush::Left});  // a bump against the edge selects the plate
+  QCOMPARE(b.tilz.Selected(), (Anchor{0, 1}));
+  b.rig.ClearRecords();
+  const auto board = b.tilz.Rules().TilzBoard;
+  for (const Anchor& expected : order) {
+    b.tilz.PuzzleKeyDownWith(zt::kKeyTab, modifiers);
+    QCOMPARE(b.tilz.Selected(), expected);
+  }
+  // Selecting moves nothing, sounds nothing and takes no time.
+  QVERIFY(b.tilz.Rules().TilzBoard == board);
+  QVERIFY(b.rig.host.sounds.empty());
+  QVERIFY(b.rig.host.delays.empty());
+  QCOMPARE(b.rig.play.PuzzleClock[zt::kTilz], 0);
+}
+
+void TilzViewTest::keyPushMatchesPress_data() {
+  QTest::addColumn<Anchor>("plate");
+  QTest::addColumn<TilzPush>("push");
+  QTest::addColumn<Anchor>("selectedAfter");
+  QTest::newRow("small slides right") << Anchor{0, 3} << TilzPush::Right << Anchor{1, 3};
+  QTest::newRow("small bumps into the tall plate") << Anchor{0, 3} << TilzPush::Up << Anchor{0, 3};
+  QTest::newRow("big slides down") << Anchor{3, 1} << TilzPush::Down << Anchor{3, 2};
+  QTest::newRow("big bumps into the wide plate") << Anchor{3, 1} << TilzPush::Up << Anchor{3, 1};
+  QTest::newRow("wide slides left") << Anchor{2, 0} << TilzPush::Left << Anchor{1, 0};
+  QTest::newRow("small bumps at the top edge") << Anchor{5, 0} << TilzPush::Up << Anchor{5, 0};
+  QTest::newRow("tall slides right") << Anchor{0, 1} << TilzPush::Right << Anchor{1, 1};
+}
+
+// An arrow key pushes the selected plate exactly as a press pushes it: the same
+// board, sounds, frames, clock and state; only the selection frame differs.
+void TilzViewTest::keyPushMatchesPress() {
+  QFETCH(Anchor, plate);
+  QFETCH(TilzPush, push);
+  QFETCH(Anchor, selectedAfter);
+  TilzFixture pressed;
+  TilzFixture keyed;
+  for (TilzFixture* b : {&pressed, &keyed}) {
+    b->tilz.MixPuzzle();
+    b->Lay(1, kKeyBoard);
+    b->tilz.PaintPuzzle();
+  }
+  QVERIFY(SelectByTab(keyed.tilz, plate));
+  pressed.rig.ClearRecords();
+  keyed.rig.ClearRecords();
+
+  pressed.tilz.PlayMove({plate.column, plate.row, push});
+  keyed.tilz.PuzzleKeyDownWith(ArrowFor(push), zt::kNoModifier);
+
+  QCOMPARE(BoardText(keyed.tilz.Rules().TilzBoard), BoardText(pressed.tilz.Rules().TilzBoard));
+  QCOMPARE(keyed.rig.host.sounds, pressed.rig.host.sounds);
+  QCOMPARE(keyed.rig.host.delays, pressed.rig.host.delays);
+  QCOMPARE(keyed.rig.host.clockAtRepaint, pressed.rig.host.clockAtRepaint);
+  QCOMPARE(keyed.State(), pressed.State());
+  QCOMPARE(keyed.State(), std::uint8_t{zt::kRunning});
+  QCOMPARE(keyed.tilz.Selected(), selectedAfter);
+  QCOMPARE(pressed.tilz.Selected(), selectedAfter);
+
+  // The screens differ only in the frame round the selected plate: a black
+  // line one pixel inside its picture, then the yellow band.
+  QVERIFY(keyed.tilz.SelectionShown());
+  QVERIFY(!pressed.tilz.SelectionShown());
+  const std::int32_t code = keyed.tilz.Rules().Cell(selectedAfter.column, selectedAfter.row);
+  const QRect frame(TilzView::CellPosition(selectedAfter.column, selectedAfter.row),
+                    QSize(TilzRules::PlateWidth(code), TilzRules::PlateHeight(code)));
+  const QImage keyScreen = keyed.Screen();
+  const QImage pressScreen = pressed.Screen();
+  for (int y = 0; y < keyScreen.height(); ++y) {
+    for (int x = 0; x < keyScreen.width(); ++x) {
+      if (frame.contains(x, y)) continue;
+      if (keyScreen.pixel(x, y) != pressScreen.pixel(x, y))
+        QFAIL(qPrintable(QString("pixel (%1, %2) differs outside the frame").arg(x).arg(y)));
+    }
+  }
+  QCOMPARE(keyScreen.pixel(frame.x() + 1, frame.y() + frame.height() / 2), qRgb(0, 0, 0));
+  QCOMPARE(keyScreen.pixel(frame.x() + 3, frame.y() + frame.height() / 2),
+           zt::SelectionFrame::kBandColour);
+  QCOMPARE(keyScreen.pixel(frame.center()), pressScreen.pixel(frame.center()));
+}
+
+// Level 1 from its start: a shortest solution found here over the rules, then
+// played with Tab and the arrow keys only.
+void TilzViewTest::levelOneSolvedByKeysAlone() {
+  using Board = TilzRules::Board;
+  TilzRules start;
+  start.TilzLevel = 1;
+  start.SetUpTilzBoard();
+  std::map<Board, std::pair<Board, zt::TilzMove>> cameFrom;
+  std::deque<TilzRules> open{start};
+  cameFrom[start.TilzBoard] = {start.TilzBoard, {}};
+  std::optional<Board> goal;
+  const TilzPush pushes[] = {TilzPush::Left, TilzPush::Right, TilzPush::Up, TilzPush::Down};
+  while (!open.empty() && !goal) {
+    const TilzRules at = open.front();
+    open.pop_front();
+    const TilzRules::Anchors plates = at.PlateAnchors();
+    for (int i = 0; i < plates.count && !goal; ++i) {
+      for (const TilzPush push : pushes) {
+        TilzRules next = at;
+        if (!next.PushPlate(plates.at[i].column, plates.at[i].row, push)) continue;
+        if (cameFrom.count(next.TilzBoard) != 0) continue;
+        cameFrom[next.TilzBoard] = {at.TilzBoard, {plates.at[i].column, plates.at[i].row, push}};
+        TilzRules probe = next;
+        if (probe.StepTilzTarget() == zt::TilzProgress::Solved) {
+          goal = next.TilzBoard;
+          break;
+        }
+        open.push_back(next);
+      }
+    }
+  }
+  QVERIFY(goal.has_value());
+  std::vector<zt::TilzMove> path;
+  for (Board b = *goal; b != start.TilzBoard; b = cameFrom[b].first)
+    path.insert(path.begin(), cameFrom[b].second);
+
+  TilzFixture f;
+  f.tilz.Rules().TilzLevel = 1;
+  f.tilz.MixPuzzle();
+  for (const zt::TilzMove& move : path) {
+    QVERIFY(SelectByTab(f.tilz, {move.column, move.row}));
+    QCOMPARE(f.rig.host.solves, 0);
+    f.tilz.PuzzleKeyDownWith(ArrowFor(move.push), zt::kNoModifier);
+  }
+  QCOMPARE(f.rig.host.solves, 1);
+  QCOMPARE(f.State(), std::uint8_t{zt::kSolved});
 }
 
 ZT_TEST_MAIN(TilzViewTest)

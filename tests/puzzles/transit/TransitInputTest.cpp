@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <vector>
 
+#include "puzzles/core/SelectionFrame.h"
 #include "puzzles/transit/TransitView.h"
 #include "tests/common/PuzzleRig.h"
 #include "tests/common/TestMain.h"
@@ -57,6 +58,11 @@ class TransitInputTest : public QObject {
   void initDrawsNothing();
   void nextVariant_data();
   void nextVariant();
+  void cursorKeys_data();
+  void cursorKeys();
+  void shiftArrowTurnsAsMarginPress_data();
+  void shiftArrowTurnsAsMarginPress();
+  void cursorStaysOnItsCellWhileTheLineTurns();
 };
 
 void TransitInputTest::presses_data() {
@@ -266,7 +272,7 @@ void TransitInputTest::initDrawsNothing() {
   QVERIFY(!puzzle.Rules().IsTransitPatternBuilt());
   QVERIFY(rig.presents.empty());
   QCOMPARE(rig.canvas.Screen(), before);
-  QVERIFY(!puzzle.TakesKeys());
+  QVERIFY(puzzle.TakesKeys());  // the cursor and Shift+arrow turns
 }
 
 void TransitInputTest::nextVariant_data() {
@@ -307,6 +313,134 @@ void TransitInputTest::nextVariant() {
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
   }
   QVERIFY(!rig.presents.empty());
+}
+
+// ------------------------------------------------------------- keyboard --
+
+namespace {
+
+// Arrow keys without Shift until the cursor stands on (column, row).
+void WalkCursor(TransitView& puzzle, int column, int row) {
+  while (puzzle.Cursor().x() != column)
+    puzzle.PuzzleKeyDownWith(zt::kKeyRight, zt::kNoModifier);
+  while (puzzle.Cursor().y() != row)
+    puzzle.PuzzleKeyDownWith(zt::kKeyDown, zt::kNoModifier);
+}
+
+bool FrameDrawnAt(const QImage& screen, int column, int row) {
+  const QRect cell = TransitView::CellRect(column, row);
+  return screen.pixel(cell.x() + 1, cell.center().y()) == qRgb(0, 0, 0) &&
+         screen.pixel(cell.x() + 3, cell.center().y()) == zt::SelectionFrame::kBandColour &&
+         screen.pixel(cell.right() - 3, cell.center().y()) == zt::SelectionFrame::kBandColour;
+}
+
+}  // namespace
+
+void TransitInputTest::cursorKeys_data() {
+  QTest::addColumn<QPoint>("from");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QPoint>("to");
+  QTest::newRow("right") << QPoint(3, 3) << int(zt::kKeyRight) << QPoint(4, 3);
+  QTest::newRow("left") << QPoint(3, 3) << int(zt::kKeyLeft) << QPoint(2, 3);
+  QTest::newRow("up") << QPoint(3, 3) << int(zt::kKeyUp) << QPoint(3, 2);
+  QTest::newRow("down") << QPoint(3, 3) << int(zt::kKeyDown) << QPoint(3, 4);
+  QTest::newRow("right wraps") << QPoint(6, 2) << int(zt::kKeyRight) << QPoint(0, 2);
+  QTest::newRow("left wraps") << QPoint(0, 5) << int(zt::kKeyLeft) << QPoint(6, 5);
+  QTest::newRow("up wraps") << QPoint(4, 0) << int(zt::kKeyUp) << QPoint(4, 6);
+  QTest::newRow("down wraps") << QPoint(1, 6) << int(zt::kKeyDown) << QPoint(1, 0);
+}
+
+// The arrows move only the cursor: no turn, no sound, no wait, no clock.
+void TransitInputTest::cursorKeys() {
+  QFETCH(QPoint, from);
+  QFETCH(int, key);
+  QFETCH(QPoint, to);
+  PuzzleRig rig(kTransit);
+  TransitView puzzle(rig.ctx);
+  rig.random.SetScript({0, 1, 1, 2, 0, 0, 0, 0});
+  puzzle.MixPuzzle();
+  QCOMPARE(puzzle.Cursor(), QPoint(3, 3));  // the middle cell at a new game
+  WalkCursor(puzzle, from.x(), from.y());
+  const TransitRules before = puzzle.Rules();
+  rig.ClearRecords();
+
+  puzzle.PuzzleKeyDownWith(key, zt::kNoModifier);
+
+  QCOMPARE(puzzle.Cursor(), to);
+  QVERIFY(puzzle.Rules().TransitBoard == before.TransitBoard);
+  QVERIFY(rig.host.sounds.empty());
+  QVERIFY(rig.host.delays.empty());
+  QCOMPARE(rig.play.PuzzleState[kTransit], zt::kReady);
+  QVERIFY(FrameDrawnAt(rig.canvas.Screen(), to.x(), to.y()));
+  QVERIFY(!FrameDrawnAt(rig.canvas.Screen(), from.x(), from.y()));
+}
+
+void TransitInputTest::shiftArrowTurnsAsMarginPress_data() {
+  QTest::addColumn<QPoint>("cursor");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QPoint>("press");
+  QTest::addColumn<int>("button");
+  // Rows turn by presses in the left margin (left button: right, right
+  // button: left); columns by presses in the top margin (left button: down).
+  QTest::newRow("Shift+Right turns row 3 right")
+      << QPoint(3, 3) << int(zt::kKeyRight) << QPoint(40, 44 + 35 * 3 + 17) << kLeftButton;
+  QTest::newRow("Shift+Left turns row 0 left")
+      << QPoint(5, 0) << int(zt::kKeyLeft) << QPoint(40, 44 + 17) << kRightButton;
+  QTest::newRow("Shift+Down turns column 6 down")
+      << QPoint(6, 2) << int(zt::kKeyDown) << QPoint(60 + 35 * 6 + 17, 30) << kLeftButton;
+  QTest::newRow("Shift+Up turns column 1 up")
+      << QPoint(1, 6) << int(zt::kKeyUp) << QPoint(60 + 35 + 17, 30) << kRightButton;
+}
+
+// Shift with an arrow turns the cursor's row or column exactly as the margin
+// press that makes the same turn: board, sounds, frames, clock, state.
+void TransitInputTest::shiftArrowTurnsAsMarginPress() {
+  QFETCH(QPoint, cursor);
+  QFETCH(int, key);
+  QFETCH(QPoint, press);
+  QFETCH(int, button);
+  PuzzleRig keyRig(kTransit);
+  PuzzleRig pressRig(kTransit);
+  TransitView keyed(keyRig.ctx);
+  TransitView pressed(pressRig.ctx);
+  for (TransitView* puzzle : {&keyed, &pressed}) {
+    puzzle->Rules().TransitPattern = 22;
+    SetStaggeredBoard(puzzle->Rules());
+    SetSpreadMap(puzzle->Rules());
+    puzzle->PaintPuzzle();
+  }
+  WalkCursor(keyed, cursor.x(), cursor.y());
+  keyRig.ClearRecords();
+  pressRig.ClearRecords();
+
+  keyed.PuzzleKeyDownWith(key, zt::kShiftModifier);
+  pressed.PuzzleMouseDown(press.x(), press.y(), button);
+
+  QVERIFY(keyed.Rules().TransitBoard == pressed.Rules().TransitBoard);
+  QCOMPARE(keyRig.host.sounds, std::vector<int>{4});
+  QCOMPARE(keyRig.host.sounds, pressRig.host.sounds);
+  QCOMPARE(keyRig.host.delays, pressRig.host.delays);
+  QCOMPARE(keyRig.host.clockAtRepaint, pressRig.host.clockAtRepaint);
+  QCOMPARE(keyRig.play.PuzzleState[kTransit], pressRig.play.PuzzleState[kTransit]);
+  QCOMPARE(keyRig.play.PuzzleState[kTransit], zt::kRunning);
+  QCOMPARE(keyed.Cursor(), cursor);
+}
+
+void TransitInputTest::cursorStaysOnItsCellWhileTheLineTurns() {
+  PuzzleRig rig(kTransit);
+  TransitView puzzle(rig.ctx);
+  puzzle.Rules().TransitPattern = 22;
+  SetStaggeredBoard(puzzle.Rules());
+  SetSpreadMap(puzzle.Rules());
+  puzzle.PaintPuzzle();
+  WalkCursor(puzzle, 2, 3);
+  rig.ClearRecords();
+  puzzle.PuzzleKeyDownWith(zt::kKeyRight, zt::kShiftModifier);
+  QCOMPARE(rig.frames.size(), std::size_t{TransitView::kFrames});
+  for (const QImage& frame : rig.frames)
+    QVERIFY(FrameDrawnAt(frame, 2, 3));
+  QVERIFY(FrameDrawnAt(rig.canvas.Screen(), 2, 3));
+  QCOMPARE(puzzle.Cursor(), QPoint(2, 3));
 }
 
 ZT_TEST_MAIN(TransitInputTest)
