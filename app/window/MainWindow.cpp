@@ -12,6 +12,7 @@
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
 #include "app/window/VirtualKeyCode.h"
+#include "core/GameFolders.h"
 #include "core/Language.h"
 #include "core/SettingsKeys.h"
 #include "core/Texts.h"
@@ -63,8 +64,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::FormCreate() {
-  programDir_ =
-      options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programDir;
+  programDir_ = options_.programDir.isEmpty()
+                    ? FindGameFolder(QCoreApplication::applicationDirPath())
+                    : options_.programDir;
   if (!programDir_.endsWith('/')) programDir_ += '/';
   // The scrambler of the high-score lists, with its default alphabet and key.
   scrambler_.Init(QString(), 0);
@@ -110,7 +112,7 @@ void MainWindow::FormCreate() {
 
   toolbar_->PuzzleBtn(s.mode)->setChecked(true);
   host_->StartUp(s.mode);
-  toolbar_->MidiBtn->setEnabled(music_.MusicStart(programDir_));
+  toolbar_->MidiBtn->setEnabled(music_.MusicStart(QStringList{programDir_, UserMusicFolder()}));
   host_->MarkStartPuzzleReady();
   EnableOptionBtn();
   ShowLevel();
