@@ -3,15 +3,15 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "app/startup/CommandLine.h"
 #include "app/startup/LanguageDialog.h"
 #include "app/startup/SplashWindow.h"
+#include "app/window/DialogsOnFirstUse.h"
 #include "app/window/MainWindow.h"
 #include "core/Language.h"
-#include "highscore/HighscoreDialog.h"
-#include "ui/MessageDialogs.h"
 
 int main(int argc, char** argv) {
   // --help, --version and wrong arguments are answered before a display is needed.
@@ -49,20 +49,20 @@ int main(int argc, char** argv) {
       });
     });
   }
-  // The other windows come after the main window, which they are placed on;
-  // the splash last, since its timer starts when it is made.
-  zt::LanguageDialog languageDialog(&form, form.windowIcon());
-  zt::MessageDialogs dialogs(&form, form.DialogBackground());
-  zt::HighscoreDialog highscores(&form, form.Settings(), form.Scrambler(), form.DialogBackground());
-  zt::SplashWindow splash(&form);
-  form.SetDialogs(&dialogs, &highscores);
-  form.SetLanguageDialog(&languageDialog);
+  // The other windows belong to the main window, which they are placed on.
+  // The dialogs are made when first needed; the splash now, since its timer
+  // starts when it is made, and it goes once it has been shown.
+  zt::DialogsOnFirstUse dialogs(form);
+  auto splash = std::make_unique<zt::SplashWindow>(&form);
+  form.SetDialogs(&dialogs, &dialogs);
+  form.SetLanguageDialog([&dialogs] { return &dialogs.Language(); });
   // At the first activation: the splash, then the language question while no
   // language has been chosen. They run once the activation itself is over.
   form.SetFirstActivation([&] {
     QTimer::singleShot(0, &form, [&] {
-      splash.exec();
-      if (zt::Tongue == -1) languageDialog.exec();
+      splash->exec();
+      splash.reset();
+      if (zt::Tongue == -1) dialogs.Language().exec();
     });
   });
 

@@ -18,6 +18,8 @@ struct GameSettings {
   bool sound = true;
   bool music = true;
 
+  bool operator==(const GameSettings&) const = default;
+
   static std::array<VariantValues, kPuzzleCount> DefaultVariants();
 };
 

@@ -66,16 +66,17 @@ QString MusicBox::CurrentFile() const {
 }
 
 void MusicBox::Search() {
-  // Any attributes, hidden files included; without CaseSensitive the pattern
-  // also takes ".MID", as on the systems the tunes may come from.
+  // Any attributes, hidden files included; ".MID" counts too, as on the
+  // systems the tunes may come from. The suffix is matched by hand: a name
+  // filter would bring in the regular-expression engine for this one test.
   files_.clear();
   for (const QString& folder : folders_) {
     if (folder.isEmpty()) continue;
     const QDir dir(folder);
     for (const QString& name :
-         dir.entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
-                       QDir::Name | QDir::IgnoreCase))
-      files_ << dir.filePath(name);
+         dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase)) {
+      if (name.endsWith(QStringLiteral(".mid"), Qt::CaseInsensitive)) files_ << dir.filePath(name);
+    }
   }
 }
 

@@ -83,7 +83,6 @@ void MainWindow::FormCreate() {
   helpFile_ = programDir_ + "ZTAV.HLP";
   makers_.emplace(MakersLink::Address(programDir_));
   digitStrip_ = QImage(":/ui/digits.png").convertToFormat(QImage::Format_RGB32);
-  dialogBackground_ = LoadDialogBackground();
 
   HostView& view = *this;
   host_ = std::make_unique<PuzzleHost>(view, *relay_, *relay_, digitStrip_);
@@ -177,6 +176,11 @@ void MainWindow::NotePlayAreaPainted() {
   }
 }
 
+const QImage& MainWindow::DialogBackground() const {
+  if (dialogBackground_.isNull()) dialogBackground_ = LoadDialogBackground();
+  return dialogBackground_;
+}
+
 void MainWindow::SetDialogs(GameDialogs* dialogs, HighscoreService* scores) {
   relay_->dialogs = dialogs;
   relay_->scores = scores;
@@ -212,7 +216,7 @@ void MainWindow::WakeTimer() {
 
 void MainWindow::LanguageBtnClick() {
   // The clock keeps running while the language is chosen.
-  if (languageDialog_) languageDialog_->exec();
+  if (QDialog* dialog = languageDialog_ ? languageDialog_() : nullptr) dialog->exec();
   SetHints();
 }
 

@@ -59,14 +59,16 @@ class MainWindow final : public QWidget, private HostView {
   void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
   // Shown once at the first activation (splash, then the language question).
   void SetFirstActivation(std::function<void()> onFirstActivation);
-  // The language question of the toolbar's language button.
-  void SetLanguageDialog(QDialog* dialog) { languageDialog_ = dialog; }
+  // The language question of the toolbar's language button, made by the
+  // given function (which may make it at its first call).
+  void SetLanguageDialog(std::function<QDialog*()> dialog) { languageDialog_ = std::move(dialog); }
   // Where the window goes before it is first shown.
   void RestoreWindowPosition();
 
   PuzzleHost& Host() { return *host_; }
   SettingsStore& Settings() { return store_; }
-  const QImage& DialogBackground() const { return dialogBackground_; }
+  // Loaded when a dialog first asks for it.
+  const QImage& DialogBackground() const;
   const TextScrambler& Scrambler() const { return scrambler_; }
   GameSettings CurrentSettings() const;
   Toolbar& Tools() const { return *toolbar_; }
@@ -143,7 +145,7 @@ class MainWindow final : public QWidget, private HostView {
   Canvas canvas_;
   ClockRandom random_;
   QImage digitStrip_;
-  QImage dialogBackground_;
+  mutable QImage dialogBackground_;
   TextScrambler scrambler_;
   SoundEffects effects_;
   MusicBox music_;
@@ -157,7 +159,7 @@ class MainWindow final : public QWidget, private HostView {
   LevelLabel* levelLabel_ = nullptr;
   HelpViewer help_;
   std::optional<MakersLink> makers_;
-  QDialog* languageDialog_ = nullptr;
+  std::function<QDialog*()> languageDialog_;
   bool created_ = false;
   bool firstActivation_ = false;
   bool closing_ = false;

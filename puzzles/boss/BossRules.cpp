@@ -1,5 +1,7 @@
 #include "puzzles/boss/BossRules.h"
 
+#include <algorithm>
+
 namespace zt {
 
 BossRules::Grid BossRules::EmptyGrid() {
@@ -10,6 +12,10 @@ BossRules::Grid BossRules::EmptyGrid() {
 }
 
 void BossRules::SetUpBossBoard(Random& random) {
+  // A size outside the board's arrays (only a broken caller could set one)
+  // is brought to the nearest size there is.
+  BossColumns = std::clamp(BossColumns, kMinColumns, kMaxColumns);
+  BossRows = std::clamp(BossRows, kMinRows, kMaxRows);
   BossTarget = EmptyGrid();
   int k = 0;
   for (int row = 1; row <= BossRows; ++row) {

@@ -55,8 +55,8 @@ struct BossRules {
   std::int32_t Board(int column, int row) const { return BossBoard[column - 1][row - 1]; }
   std::int32_t Target(int column, int row) const { return BossTarget[column - 1][row - 1]; }
 
-  // Lays the solved arrangement of the current size and mixes it by 5000 random
-  // gap steps (refused steps count too).
+  // Brings the size into 3..7 by 2..5, lays the solved arrangement of that
+  // size and mixes it by 5000 random gap steps (refused steps count too).
   void SetUpBossBoard(Random& random);
   bool IsBossSolved() const;
 

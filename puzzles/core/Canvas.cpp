@@ -10,7 +10,7 @@ namespace {
 constexpr QImage::Format kFormat = QImage::Format_RGB32;
 }
 
-Canvas::Canvas() : screen_(MakeImage(kWidth, kHeight)), back_(MakeImage(kWidth, kHeight)) {}
+Canvas::Canvas() : screen_(MakeImage(kWidth, kHeight)) {}
 
 QImage Canvas::MakeImage(int w, int h) {
   QImage image(std::max(w, 0), std::max(h, 0), kFormat);

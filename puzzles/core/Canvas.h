@@ -20,7 +20,12 @@ class Canvas {
 
   QImage& Screen() { return screen_; }
   const QImage& Screen() const { return screen_; }
-  QImage& BackBuffer() { return back_; }
+  // Made, black like the screen, at its first use: only the puzzles that
+  // compose frames off screen ever ask for it.
+  QImage& BackBuffer() {
+    if (back_.isNull()) back_ = MakeImage(kWidth, kHeight);
+    return back_;
+  }
   const QImage& Atlas() const { return atlas_; }
   // Takes the current puzzle's atlas (converted to 32-bit RGB once).
   void SetAtlas(QImage atlas);

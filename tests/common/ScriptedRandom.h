@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "puzzles/core/Random.h"
+#include "tests/common/Require.h"
 
 namespace zt::test {
 
@@ -24,7 +25,7 @@ class ScriptedRandom : public Random {
     if (script_.empty()) return 0;
     const int value = script_[next_ % script_.size()];
     ++next_;
-    Q_ASSERT(value >= 0 && value < n);
+    ZT_REQUIRE(value >= 0 && value < n);
     return value;
   }
 

@@ -7,6 +7,7 @@
 #include "core/GameSettings.h"
 #include "core/SettingsStore.h"
 #include "core/WindowPlacement.h"
+#include "tests/common/SettingsTestKit.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -32,40 +33,41 @@ class SettingsTest : public QObject {
   void init() { QFile::remove(Path()); }
 
   void emptyStoreGivesTheDefaults() {
-    const GameSettings s = ReadGameSettings(SettingsStore(Path()));
-    QCOMPARE(s.tongue, -1);
-    QCOMPARE(s.mode, 0);
-    QCOMPARE(s.variants[kCrux][0], 2);
-    QCOMPARE(s.variants[kBoss][0], 5);
-    QCOMPARE(s.variants[kBoss][1], 3);
-    QCOMPARE(s.variants[kTransit][0], 1);
-    QCOMPARE(s.variants[kTilz][0], 1);
-    QVERIFY(s.sound);
-    QVERIFY(s.music);
+    QCOMPARE(ReadGameSettings(SettingsStore(Path())), test::FirstStartSettings());
   }
 
   void storedValuesAreReadAndBroughtIntoRange_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
-    QTest::newRow("cmode 0") << "cmode"
-                             << "0" << 1;
+    // Each variant key at both ends of its range, one step beyond each end,
+    // and a text that is no number.
+    struct Range {
+      const char* key;
+      int first;
+      int last;
+      int byDefault;
+    };
+    const Range ranges[] = {{"cmode", 1, 16, 2},
+                            {"zmode", 1, 5, 1},
+                            {"bhorz", 3, 7, 5},
+                            {"bvert", 2, 5, 3},
+                            {"tmode", 1, 22, 1}};
+    for (const Range& r : ranges) {
+      const std::pair<int, int> cases[] = {
+          {r.first - 1, r.first}, {r.first, r.first}, {r.last, r.last}, {r.last + 1, r.last}};
+      for (const auto& [stored, read] : cases)
+        QTest::addRow("%s %d", r.key, stored) << r.key << QString::number(stored) << read;
+      QTest::addRow("%s abc", r.key) << r.key << "abc" << r.byDefault;
+    }
     QTest::newRow("cmode 99") << "cmode"
                               << "99" << 16;
-    QTest::newRow("cmode abc") << "cmode"
-                               << "abc" << 2;
     QTest::newRow("cmode 7") << "cmode"
                              << "7" << 7;
     QTest::newRow("bvert 9") << "bvert"
                              << "9" << 5;
     QTest::newRow("bhorz -4") << "bhorz"
                               << "-4" << 3;
-    QTest::newRow("tmode 23") << "tmode"
-                              << "23" << 22;
-    QTest::newRow("zmode 0") << "zmode"
-                             << "0" << 1;
-    QTest::newRow("zmode 5") << "zmode"
-                             << "5" << 5;
     QTest::newRow("sound 5") << "sound"
                              << "5" << 1;
     QTest::newRow("sound 0") << "sound"
@@ -76,6 +78,10 @@ class SettingsTest : public QObject {
                              << "0" << 0;
     QTest::newRow("mode 2") << "mode"
                             << "2" << 2;
+    QTest::newRow("mode 3, the last puzzle") << "mode"
+                                             << "3" << 3;
+    QTest::newRow("mode 4 starts with CRUX") << "mode"
+                                             << "4" << 0;
     QTest::newRow("mode 99 starts with CRUX") << "mode"
                                               << "99" << 0;
     QTest::newRow("mode 258 keeps its low byte") << "mode"

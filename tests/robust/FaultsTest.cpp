@@ -20,6 +20,7 @@
 #include "app/window/MainWindow.h"
 #include "core/Language.h"
 #include "highscore/HighscoreDialog.h"
+#include "tests/common/SettingsTestKit.h"
 #include "tests/common/TestMain.h"
 #include "tests/robust/Bitmaps.h"
 
@@ -155,16 +156,7 @@ class FaultsTest : public QObject {
     if (!Spoil(ini, how)) QSKIP("file permissions do not apply to the superuser");
     MainWindow form(Options(ini));
     QVERIFY2(form.Created(), qPrintable(form.CreateError()));
-    const GameSettings s = form.CurrentSettings();
-    QCOMPARE(s.mode, kCrux);
-    QCOMPARE(s.variants[kCrux][0], 2);
-    QCOMPARE(s.variants[kBoss][0], 5);
-    QCOMPARE(s.variants[kBoss][1], 3);
-    QCOMPARE(s.variants[kTransit][0], 1);
-    QCOMPARE(s.variants[kTilz][0], 1);
-    QVERIFY(s.sound);
-    QVERIFY(s.music);
-    QCOMPARE(s.tongue, -1);
+    QCOMPARE(form.CurrentSettings(), test::FirstStartSettings());
     form.RestoreWindowPosition();
     QCOMPARE(form.pos(), QPoint(672, 547));
   }
@@ -191,16 +183,7 @@ class FaultsTest : public QObject {
     {
       MainWindow form(Options(SettingsPath()));
       QVERIFY2(form.Created(), qPrintable(form.CreateError()));
-      const GameSettings s = form.CurrentSettings();
-      QCOMPARE(s.tongue, -1);
-      QCOMPARE(s.mode, kCrux);
-      QCOMPARE(s.variants[kCrux][0], 2);
-      QCOMPARE(s.variants[kBoss][0], 5);
-      QCOMPARE(s.variants[kBoss][1], 3);
-      QCOMPARE(s.variants[kTransit][0], 1);
-      QCOMPARE(s.variants[kTilz][0], 1);
-      QVERIFY(s.sound);
-      QVERIFY(s.music);
+      QCOMPARE(form.CurrentSettings(), test::FirstStartSettings());
       form.RestoreWindowPosition();
       QCOMPARE(form.pos(), QPoint(672, 547));
       Answers answers;

@@ -294,6 +294,30 @@ class PuzzleHostTest : public QObject {
     QCOMPARE(rig.Clock(kCrux), 1);
   }
 
+  // With every clock running, a tick goes to the current puzzle's clock alone,
+  // whichever puzzle that is.
+  void timerTicksTheCurrentPuzzlesClock_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("CRUX") << int(kCrux);
+    QTest::newRow("TILZ") << int(kTilz);
+    QTest::newRow("BOSS") << int(kBoss);
+    QTest::newRow("TRANSIT") << int(kTransit);
+  }
+  void timerTicksTheCurrentPuzzlesClock() {
+    QFETCH(int, mode);
+    Rig rig(mode);
+    for (int p = 0; p < kPuzzleCount; ++p) {
+      rig.State(p) = kRunning;
+      rig.Clock(p) = 10 * (p + 1);
+    }
+    const int presents = rig.view.clockPresents;
+    rig.host.TimerTick();
+    rig.host.TimerTick();
+    for (int p = 0; p < kPuzzleCount; ++p)
+      QCOMPARE(rig.Clock(p), 10 * (p + 1) + (p == mode ? 2 : 0));
+    QCOMPARE(rig.view.clockPresents, presents + 2);
+  }
+
   void clockCells_data() {
     QTest::addColumn<int>("clock");
     QTest::addColumn<QString>("shown");  // '_' is a blank cell

@@ -4,13 +4,17 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 #include "app/host/AtlasLoader.h"
+#include "app/startup/LanguageDialog.h"
+#include "app/window/DialogsOnFirstUse.h"
 #include "app/window/MainWindow.h"
 #include "app/window/VirtualKeyCode.h"
 #include "core/GameFolders.h"
@@ -608,17 +612,54 @@ class MainWindowTest : public QObject {
     QVERIFY(form.Help().Window() == nullptr || !form.Help().Window()->isVisible());
   }
 
+  // The language button asks with a question made at its first press, on the
+  // main window, and asks with the same one again later.
+  void languageButtonMakesItsQuestionOnce() {
+    Store("tongue", "0");
+    MainWindow form(Options());
+    DialogsOnFirstUse dialogs(form);
+    form.SetLanguageDialog([&dialogs] { return &dialogs.Language(); });
+    form.show();
+    QVERIFY(!dialogs.HasLanguage());
+    QList<QWidget*> asked;
+    const auto answerGerman = [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      asked << modal;
+      if (auto* question = qobject_cast<LanguageDialog*>(modal)) question->GermanBtn->click();
+    };
+    QTimer::singleShot(50, answerGerman);
+    form.LanguageBtnClick();
+    QTimer::singleShot(50, answerGerman);
+    form.LanguageBtnClick();
+    QCOMPARE(asked, (QList<QWidget*>{&dialogs.Language(), &dialogs.Language()}));
+    QCOMPARE(dialogs.Language().parentWidget(), &form);
+    QCOMPARE(Tongue, 1);
+  }
+
+  void aSolvingMoveEndsInTheHighScoreList_data() {
+    QTest::addColumn<bool>("onFirstUse");
+    QTest::newRow("dialogs made at start") << false;
+    QTest::newRow("dialogs made at first use") << true;
+  }
   void aSolvingMoveEndsInTheHighScoreList() {
     // The whole solved sequence with the real dialogs: BOSS 3 x 2 one move
     // from solved; the move, the message, the list with a new name, the store.
+    QFETCH(bool, onFirstUse);
     Store("mode", "2");
     Store("bhorz", "3");
     Store("bvert", "2");
     Store("tongue", "0");
     MainWindow form(Options());
-    MessageDialogs dialogs(&form, form.DialogBackground());
-    HighscoreDialog highscores(&form, form.Settings(), form.Scrambler(), form.DialogBackground());
-    form.SetDialogs(&dialogs, &highscores);
+    std::optional<MessageDialogs> dialogs;
+    std::optional<HighscoreDialog> made;
+    DialogsOnFirstUse onDemand(form);
+    if (onFirstUse) {
+      form.SetDialogs(&onDemand, &onDemand);
+    } else {
+      dialogs.emplace(&form, form.DialogBackground());
+      made.emplace(&form, form.Settings(), form.Scrambler(), form.DialogBackground());
+      form.SetDialogs(&*dialogs, &*made);
+    }
     form.Host().SetDelayFunction([](int) {});
     form.show();
     auto& boss = static_cast<BossView&>(form.Host().Current());
@@ -636,9 +677,10 @@ class MainWindowTest : public QObject {
     connect(&driver, &QTimer::timeout, [&] {
       QWidget* modal = QApplication::activeModalWidget();
       if (!modal) return;
-      if (modal == &highscores) {
+      if (auto* highscores = qobject_cast<HighscoreDialog*>(modal)) {
         seen << "highscores";
-        auto* edit = highscores.findChild<QLineEdit*>();
+        QCOMPARE(highscores->parentWidget(), &form);
+        auto* edit = highscores->findChild<QLineEdit*>();
         QVERIFY(edit && edit->isVisible());
         edit->selectAll();
         QTest::keyClicks(edit, "Tester, the first");
@@ -649,10 +691,15 @@ class MainWindowTest : public QObject {
       }
     });
     driver.start(50);
+    // Made on first use: nothing of them exists before the move.
+    if (onFirstUse) QCOMPARE(form.findChildren<QDialog*>(), QList<QDialog*>());
     QTest::keyClick(&form, Qt::Key_Left);  // the tile right of the gap moves left
     driver.stop();
 
     QCOMPARE(seen, (QStringList{"message", "highscores"}));
+    QCOMPARE(onDemand.HasMessages(), onFirstUse);
+    QCOMPARE(onDemand.HasHighscores(), onFirstUse);
+    QVERIFY(!onDemand.HasLanguage());
     QCOMPARE(int(form.Host().Play().PuzzleState[kBoss]), int(kSolved));
     QCOMPARE(form.Host().Play().PuzzleClock[kBoss], 3);
     SettingsStore store(Ini());

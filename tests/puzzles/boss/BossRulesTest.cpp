@@ -1,5 +1,6 @@
 // BOSS rules: set-up, mixing, moves and the solved test.
 #include <QtTest>
+#include <limits>
 #include <set>
 
 #include "puzzles/boss/BossRules.h"
@@ -23,6 +24,21 @@ Rows BoardRows(const BossRules& b) {
     rows.push_back(row);
   }
   return rows;
+}
+
+// The solved board of a size as the rules describe it: tile k in reading
+// order, plus 40 where column + row is even, and the gap in the last cell.
+Rows SolvedRows(int columns, int rows) {
+  Rows solved;
+  for (int r = 1; r <= rows; ++r) {
+    std::vector<int> row;
+    for (int c = 1; c <= columns; ++c) {
+      const int k = (r - 1) * columns + (c - 1);
+      row.push_back(c == columns && r == rows ? -1 : k + ((c + r) % 2 == 0 ? 40 : 0));
+    }
+    solved.push_back(row);
+  }
+  return solved;
 }
 
 BossRules Solved(int columns, int rows) {
@@ -155,6 +171,39 @@ class BossRulesTest : public QObject {
     b.Move(BossMove::Right);  // the gap leaves its home
     QVERIFY(!b.IsBossSolved());
     b.Move(BossMove::Left);
+    QVERIFY(b.IsBossSolved());
+  }
+
+  // A size outside 3..7 by 2..5 (only a broken caller could set one) is
+  // brought to the nearest size there is before the board is laid out.
+  void setUpBringsTheSizeIntoRange_data() {
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("keptColumns");
+    QTest::addColumn<int>("keptRows");
+    QTest::newRow("least size") << 3 << 2 << 3 << 2;
+    QTest::newRow("largest size") << 7 << 5 << 7 << 5;
+    QTest::newRow("2 columns") << 2 << 3 << 3 << 3;
+    QTest::newRow("8 columns") << 8 << 3 << 7 << 3;
+    QTest::newRow("1 row") << 5 << 1 << 5 << 2;
+    QTest::newRow("6 rows") << 5 << 6 << 5 << 5;
+    QTest::newRow("8 x 6") << 8 << 6 << 7 << 5;
+    QTest::newRow("0 x 0") << 0 << 0 << 3 << 2;
+    QTest::newRow("-4 x 99") << -4 << 99 << 3 << 5;
+    QTest::newRow("int max x int min")
+        << std::numeric_limits<int>::max() << std::numeric_limits<int>::min() << 7 << 2;
+  }
+  void setUpBringsTheSizeIntoRange() {
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(int, keptColumns);
+    QFETCH(int, keptRows);
+    const BossRules b = Solved(columns, rows);
+    QCOMPARE(b.BossColumns, keptColumns);
+    QCOMPARE(b.BossRows, keptRows);
+    QCOMPARE(b.GapColumn, keptColumns);
+    QCOMPARE(b.GapRow, keptRows);
+    QCOMPARE(BoardRows(b), SolvedRows(keptColumns, keptRows));
     QVERIFY(b.IsBossSolved());
   }
 

@@ -298,6 +298,34 @@ class CruxRulesTest : public QObject {
     QVERIFY(rules.IsCruxPatternBuilt());
   }
 
+  // One wrong cell anywhere in the middle block, on any pattern, and the
+  // pattern is not built: a piece missing from an arm, another piece in its
+  // place, or a piece where the pattern has none.
+  void oneWrongCellOfTheBlockIsNotBuilt_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    for (int y = 2; y <= 7; ++y) {
+      for (int x = 2; x <= 7; ++x)
+        QTest::addRow("cell (%d, %d)", x, y) << x << y;
+    }
+  }
+  void oneWrongCellOfTheBlockIsNotBuilt() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    for (int n = 1; n <= 16; ++n) {
+      const int right = FinishedBoard(n)[x][y];
+      const QList<int> wrongs = right == 0 ? QList<int>{2} : QList<int>{0, right == 2 ? 3 : 2};
+      for (int wrong : wrongs) {
+        CruxRules rules = Finished(n);
+        QVERIFY(rules.IsCruxPatternBuilt());
+        rules.CruxBoard[x][y] = static_cast<std::uint8_t>(wrong);
+        QVERIFY2(
+            !rules.IsCruxPatternBuilt(),
+            qPrintable(QString("pattern %1 with %2 instead of %3").arg(n).arg(wrong).arg(right)));
+      }
+    }
+  }
+
   void patternNumberOutOfRangeStaysInTheTable() {
     CruxRules rules;
     for (int bad : {0, -5, 17, 1000}) {

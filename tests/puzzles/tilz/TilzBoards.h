@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "puzzles/tilz/TilzRules.h"
+#include "tests/common/Require.h"
 
 namespace zt::test {
 
@@ -13,9 +14,9 @@ namespace zt::test {
 inline TilzRules::Board BoardFromRows(const QStringList& rows) {
   TilzRules::Board board{};
   board.fill(-2);  // not a code: shows up at once if a row is short
-  Q_ASSERT(rows.size() == TilzRules::kRows);
+  ZT_REQUIRE(rows.size() == TilzRules::kRows);
   for (int r = 0; r < TilzRules::kRows; ++r) {
-    Q_ASSERT(rows[r].size() == TilzRules::kColumns);
+    ZT_REQUIRE(rows[r].size() == TilzRules::kColumns);
     for (int c = 0; c < TilzRules::kColumns; ++c) {
       const QChar ch = rows[r][c];
       board[5 * c + r] = ch == '#' ? -1 : ch == '.' ? 0 : ch.digitValue();

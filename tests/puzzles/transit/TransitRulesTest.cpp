@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "puzzles/transit/TransitRules.h"
+#include "tests/common/Require.h"
 #include "tests/common/ScriptedRandom.h"
 #include "tests/common/TestMain.h"
 
@@ -96,10 +97,10 @@ const std::vector<std::pair<int, const char*>> kPatternText = {
 TransitRules::Grid ParseRows(const QString& text) {
   TransitRules::Grid grid{};
   const QStringList rows = text.split('/');
-  Q_ASSERT(rows.size() == kN);
+  ZT_REQUIRE(rows.size() == kN);
   for (int y = 0; y < kN; ++y) {
     const QStringList kinds = rows[y].split(' ', Qt::SkipEmptyParts);
-    Q_ASSERT(kinds.size() == kN);
+    ZT_REQUIRE(kinds.size() == kN);
     for (int x = 0; x < kN; ++x)
       grid[x][y] = static_cast<std::uint8_t>(kinds[x].toInt());
   }
