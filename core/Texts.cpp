@@ -43,4 +43,19 @@ QString HintText(Hint hint, bool german) {
   return Pick(kHints[static_cast<int>(hint)], german);
 }
 
+QString ErrorCaption(bool german) {
+  return Pick({"Fehler", "Error"}, german);
+}
+
+QString PictureFailureText(const QString& path, bool german) {
+  return Pick({"Bilddatei fehlt oder ist beschädigt: ", "Picture file missing or damaged: "},
+              german) +
+         path;
+}
+
+QString MemoryFailureText(bool german) {
+  return Pick({"Zuwenig Speicher! Programm wird beendet.", "Not enough memory! Program aborted."},
+              german);
+}
+
 }  // namespace zt
