@@ -7,27 +7,22 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
 #include "app/window/VirtualKeyCode.h"
 #include "core/Language.h"
+#include "core/ScreenPlacement.h"
 #include "core/SettingsKeys.h"
+#include "core/SystemLocale.h"
 #include "core/Texts.h"
 #include "core/WindowPlacement.h"
 #include "puzzles/catalog/PuzzleCatalog.h"
 #include "puzzles/catalog/PuzzleViews.h"
 #include "ui/DialogKit.h"
+#include "ui/ScreenFit.h"
 
 namespace zt {
-
-namespace {
-
-// Where resting the mouse shows the rules before the first puzzle switch.
-constexpr QRect kFirstRulesPlace(463, 58, 32, 32);
-
-}  // namespace
 
 class MainWindow::DialogRelay final : public GameDialogs, public HighscoreService {
  public:
@@ -45,6 +40,21 @@ class MainWindow::DialogRelay final : public GameDialogs, public HighscoreServic
   GameDialogs* dialogs = nullptr;
   HighscoreService* scores = nullptr;
 };
+
+std::unique_ptr<QMessageBox> StartFailureBox(StartFailure failure, const QString& file) {
+  auto box =
+      std::make_unique<QMessageBox>(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok);
+  if (failure == StartFailure::Memory) {
+    // The memory message keeps its caption in either language.
+    box->setWindowTitle(QStringLiteral("Fehler"));
+    box->setText(MemoryFailureText(German()));
+  } else {
+    const bool german = GermanMessages();
+    box->setWindowTitle(ErrorCaption(german));
+    box->setText(PictureFailureText(file, german));
+  }
+  return box;
+}
 
 MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -104,6 +114,13 @@ void MainWindow::FormCreate() {
   QImage atlas = zt::LoadAtlas(atlasPath, AtlasMinimumSize(s.mode), &why);
   if (atlas.isNull()) {
     createError_ = atlasPath + ": " + why;
+    failure_ = StartFailure::Picture;
+    failedFile_ = atlasPath;
+    return;
+  }
+  if (canvas_.Screen().isNull() || canvas_.BackBuffer().isNull()) {
+    createError_ = "no memory for the play area's pictures";
+    failure_ = StartFailure::Memory;
     return;
   }
   canvas_.SetAtlas(std::move(atlas));
@@ -113,6 +130,9 @@ void MainWindow::FormCreate() {
   host_->StartUp(s.mode);
   toolbar_->MidiBtn->setEnabled(music_.MusicStart(programDir_));
   host_->MarkStartPuzzleReady();
+  // The rules hint sits over the start puzzle's name and miniature from the
+  // first paint on.
+  PlaceRulesShape();
   EnableOptionBtn();
   ShowLevel();
   SetHints();
@@ -131,7 +151,6 @@ void MainWindow::FormCreate() {
 void MainWindow::BuildControls() {
   toolbar_ = new Toolbar(this, *host_);
   playArea_ = new PlayArea(this, Toolbar::kHeight, *host_, canvas_);
-  playArea_->SetRulesPlace(kFirstRulesPlace);
   levelLabel_ = new LevelLabel(this);
   levelLabel_->raise();
   ConnectControls();
@@ -146,6 +165,7 @@ void MainWindow::ConnectControls() {
   connect(levelLabel_, &LevelLabel::pressedWith, this,
           [this](int b) { host_->OptionBtnMouseDown(b); });
   connect(bar.PauseBtn, &QToolButton::clicked, this, [this] { host_->PauseBtnClick(); });
+  connect(bar.SoundBtn, &QToolButton::clicked, this, [this] { SoundBtnClick(); });
   connect(bar.MidiBtn, &QToolButton::clicked, this, [this] { MidiBtnClick(); });
   connect(bar.HighScoreBtn, &QToolButton::clicked, this, [this] { host_->HighScoreBtnClick(); });
   connect(bar.ExitBtn, &QToolButton::clicked, this, [this] { close(); });
@@ -179,6 +199,18 @@ void MainWindow::SelectPuzzle(int mode) {
   WakeTimer();
 }
 
+void MainWindow::SetLanguageDialog(QDialog* dialog) {
+  languageDialog_ = dialog;
+  // However the question was reached (the first start, the language button),
+  // its answer shows at once.
+  if (dialog) connect(dialog, &QDialog::finished, this, [this] { SetHints(); });
+}
+
+void MainWindow::SoundBtnClick() {
+  // The hint says what the next press does.
+  SetHints();
+}
+
 void MainWindow::MidiBtnClick() {
   const ToolButton& midi = *toolbar_->MidiBtn;
   if (midi.isEnabled()) music_.MidiBtnClick(midi.isChecked());
@@ -196,9 +228,9 @@ void MainWindow::WakeTimer() {
 }
 
 void MainWindow::LanguageBtnClick() {
-  // The clock keeps running while the language is chosen.
+  // The clock keeps running while the language is chosen. The answer sets
+  // the hints as the dialog closes.
   if (languageDialog_) languageDialog_->exec();
-  SetHints();
 }
 
 void MainWindow::HelpBtnClick() {
@@ -271,9 +303,7 @@ bool MainWindow::LoadAtlas(int mode) {
   const QString file = programDir_ + AtlasFileName(mode);
   QImage atlas = zt::LoadAtlas(file, AtlasMinimumSize(mode), &why);
   if (atlas.isNull()) {
-    ShowError(Say(QString("Bilddatei fehlt oder ist beschädigt: "),
-                  QString("Picture file missing or damaged: ")) +
-              file);
+    ShowError(PictureFailureText(file, GermanMessages()));
     return false;
   }
   canvas_.SetAtlas(std::move(atlas));
@@ -299,18 +329,20 @@ void MainWindow::RepaintWindow() {
 
 void MainWindow::ShowError(const QString& text) {
   qWarning("%s", qPrintable(text));
-  if (options_.showMessages) QMessageBox::critical(this, "Fehler", text);
+  if (options_.showMessages) QMessageBox::critical(this, ErrorCaption(GermanMessages()), text);
 }
 
 void MainWindow::RestoreWindowPosition() {
   // Some window systems (Wayland) do not let a program place its windows.
   if (QGuiApplication::platformName().startsWith("wayland")) return;
-  const auto stored = ParseWindowPosition(
+  const std::optional<QPoint> stored = ParseWindowPosition(
       store_.ReadString(settings::kCommonSection, settings::kWindowPositionKey, {}));
-  if (!stored) return;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen ? screen->geometry().size() : QSize(1 << 20, 1 << 20);
-  move(ClampWindowPosition(*stored, frameGeometry().size(), screenSize));
+  delete placer_;
+  placer_ = new FramePlacer(this, [this, stored](const QMargins& frame) {
+    const QSize outer = size().grownBy(frame);
+    return QRect(PlaceMainWindow(CurrentDesktop(), stored, outer, kFirstStartPosition), outer);
+  });
+  placer_->Apply();
 }
 
 bool MainWindow::SaveWindowPosition() {
@@ -354,8 +386,8 @@ void MainWindow::FormClose() {
   bool saved = WriteGameSettings(store_, CurrentSettings());
   saved = SaveWindowPosition() && saved;
   if (!saved) {
-    ShowError(Say(QString("Die Einstellungen konnten nicht gespeichert werden: "),
-                  QString("The settings could not be saved: ")) +
+    ShowError((GermanMessages() ? QString("Die Einstellungen konnten nicht gespeichert werden: ")
+                                : QString("The settings could not be saved: ")) +
               store_.Location());
   }
 }
