@@ -14,6 +14,9 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # whole-program tests: a virtual X server, input and screenshots
   xvfb xauth x11-apps xdotool imagemagick
+  # a window manager, for the window frames and placement a player sees, and
+  # xprop and xwininfo to read them
+  openbox x11-utils
   # the same on Wayland: a headless compositor and Qt's Wayland plugin
   weston qt6-wayland
   # desktop integration checks
