@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QScreen>
 #include <QtTest>
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 #include <QScreen>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>

@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QScreen>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 
