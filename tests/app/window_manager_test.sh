@@ -30,7 +30,10 @@ openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 pid=
 home=
-trap 'kill "${pid:-0}" 2>/dev/null || true; kill $wm 2>/dev/null || true; rm -rf "${home:-/nonexistent}"' EXIT
+# (An empty pid must not become "kill 0", which would end the whole process
+# group, the test runner included.)
+trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true; kill $wm 2>/dev/null || true
+      rm -rf "${home:-/nonexistent}"' EXIT
 for _ in $(seq 50); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
