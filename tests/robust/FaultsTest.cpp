@@ -109,6 +109,11 @@ bool Spoil(const QString& path, const QString& how) {
 
 }  // namespace
 
+// Where a first start puts the unframed 500 x 366 window on the offscreen
+// platform's 800 x 800 screen: the design position 672, 547 does not fit
+// there, so the middle.
+constexpr QPoint kFirstStartPlace(150, 217);
+
 class FaultsTest : public QObject {
   Q_OBJECT
 
@@ -166,7 +171,7 @@ class FaultsTest : public QObject {
     QVERIFY(s.music);
     QCOMPARE(s.tongue, -1);
     form.RestoreWindowPosition();
-    QCOMPARE(form.pos(), QPoint(672, 547));
+    QCOMPARE(form.pos(), kFirstStartPlace);
   }
 
   void settingsOfEveryWrongTypeGiveTheDefaults() {
@@ -202,7 +207,7 @@ class FaultsTest : public QObject {
       QVERIFY(s.sound);
       QVERIFY(s.music);
       form.RestoreWindowPosition();
-      QCOMPARE(form.pos(), QPoint(672, 547));
+      QCOMPARE(form.pos(), kFirstStartPlace);
       Answers answers;
       form.SetDialogs(&answers, &answers);
       form.show();
