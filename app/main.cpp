@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "app/startup/CommandLine.h"
@@ -27,12 +28,18 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("zindle-tavrin");
   QApplication::setOrganizationName("ZindleGames");
 
-  zt::MainWindow form({});
+  std::unique_ptr<zt::MainWindow> window;
+  try {
+    window = std::make_unique<zt::MainWindow>(zt::MainWindow::Options{});
+  } catch (const std::bad_alloc&) {
+    zt::StartFailureBox(zt::StartFailure::Memory, {})->exec();
+    return 1;
+  }
+  zt::MainWindow& form = *window;
   if (!form.Created()) {
+    // Nothing has been written; the program ends here.
     qWarning("%s", qPrintable(form.CreateError()));
-    QMessageBox::critical(nullptr, "Fehler",
-                          zt::Say(QString("Zuwenig Speicher! Programm wird beendet."),
-                                  QString("Not enough memory! Program aborted.")));
+    zt::StartFailureBox(form.Failure(), form.FailedFile())->exec();
     return 1;
   }
   // For the start-up measurement: report the moment the first picture is on
@@ -62,7 +69,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &form, [&] {
       splash->exec();
       splash.reset();
-      if (zt::Tongue == -1) dialogs.Language().exec();
+      if (zt::Tongue == -1) form.LanguageDialog()->exec();
     });
   });
 

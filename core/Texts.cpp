@@ -92,4 +92,19 @@ QString PlayAreaName(int puzzle, const VariantValues& variant, bool german) {
   return QString("%1 %2 %3").arg(name, Pick(kVariantWords[index], german)).arg(variant[0]);
 }
 
+QString ErrorCaption(bool german) {
+  return Pick({"Fehler", "Error"}, german);
+}
+
+QString PictureFailureText(const QString& path, bool german) {
+  return Pick({"Bilddatei fehlt oder ist beschädigt: ", "Picture file missing or damaged: "},
+              german) +
+         path;
+}
+
+QString MemoryFailureText(bool german) {
+  return Pick({"Zuwenig Speicher! Programm wird beendet.", "Not enough memory! Program aborted."},
+              german);
+}
+
 }  // namespace zt

@@ -28,6 +28,13 @@ enum class Hint {
 };
 
 QString HintText(Hint hint, bool german);
+
+// The caption of the game's error messages.
+QString ErrorCaption(bool german);
+// A picture file (an atlas) that cannot be used, named by its path.
+QString PictureFailureText(const QString& path, bool german);
+// Not enough memory to start.
+QString MemoryFailureText(bool german);
 // One of a puzzle's texts from its catalog entry.
 QString PuzzleText(const Words& words, bool german);
 

@@ -34,16 +34,4 @@ std::optional<QPoint> ParseWindowPosition(const QString& text) {
   return QPoint(values[3], values[4]);
 }
 
-QPoint ClampWindowPosition(QPoint stored, QSize window, QSize screen) {
-  QPoint p = stored;
-  // 64-bit sums: a stored left near the integer limit must not wrap around.
-  if (static_cast<long long>(p.x()) + window.width() > screen.width()) {
-    p.setX(screen.width() - window.width());
-  }
-  if (static_cast<long long>(p.y()) + window.height() > screen.height()) {
-    p.setY(screen.height() - window.height());
-  }
-  return p;
-}
-
 }  // namespace zt

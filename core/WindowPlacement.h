@@ -2,7 +2,6 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -22,10 +21,7 @@ struct WindowPlacement {
 QString FormatWindowPlacement(const WindowPlacement& placement);
 // Only the left and top are used from a stored text; nothing for a text that
 // is not seven integers starting with the marker 200.
+// Where the window then goes on the screens: PlaceMainWindow (ScreenPlacement.h).
 std::optional<QPoint> ParseWindowPosition(const QString& text);
-// Where a window of the given size goes when its stored left and top are
-// brought back: its right and bottom edges are kept on the screen, the left
-// and top are not limited.
-QPoint ClampWindowPosition(QPoint stored, QSize window, QSize screen);
 
 }  // namespace zt

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "core/Language.h"
 #include "ui/DialogKit.h"
@@ -20,20 +21,28 @@ class RowLabel : public QLabel {
  public:
   using QLabel::QLabel;
 
+  // The text as it fits into the label.
+  QString Shown() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width(),
+                                    Qt::TextIncludeTrailingSpaces);
+  }
+
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    const QRect room = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width(),
-                                                   Qt::TextIncludeTrailingSpaces);
-    painter.drawText(room, int(alignment()) | Qt::TextIncludeTrailingSpaces, shown);
+    painter.drawText(contentsRect(), int(alignment()) | Qt::TextIncludeTrailingSpaces, Shown());
   }
 };
 
 constexpr int kRowTop = 20;
 constexpr int kRowHeight = 21;
+constexpr int kNameLeft = 60;
+constexpr int kNameWidth = 140;
+// The least height of the name box, and the room above and below its letters.
+constexpr int kNameBoxHeight = 15;
+constexpr int kNameBoxMargin = 1;
 
 const QRect kListOutline(8, 8, 305, 121);
 const QRect kClearOutline(168, 136, 145, 21);
@@ -63,9 +72,9 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
       int width;
       Qt::Alignment alignment;
     };
-    for (const Column& c :
-         {Column{"place", 20, 40, Qt::AlignRight}, Column{"name", 60, 140, Qt::AlignLeft},
-          Column{"time", 200, 90, Qt::AlignRight}}) {
+    for (const Column& c : {Column{"place", 20, 40, Qt::AlignRight},
+                            Column{"name", kNameLeft, kNameWidth, Qt::AlignLeft},
+                            Column{"time", 200, 90, Qt::AlignRight}}) {
       auto* label = new RowLabel(this);
       label->setObjectName(QString::fromLatin1(c.prefix) + QString::number(i));
       label->setGeometry(c.left, top, c.width, kRowHeight);
@@ -121,7 +130,7 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
   FillLabels();
   const int row = session_.NewEntry();
   if (row >= 0) {
-    nameEdit_->setGeometry(60, kRowTop + kRowHeight * row, 140, 15);
+    nameEdit_->setGeometry(kNameLeft, kRowTop + kRowHeight * row, kNameWidth, NameBoxHeight());
     nameEdit_->setText(session_.PlayerName());
     nameEdit_->setEnabled(true);
     nameEdit_->show();
@@ -134,10 +143,20 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
   exec();
 }
 
+int HighscoreDialog::NameBoxHeight() const {
+  // Tall enough for whole letters, descenders and commas included, and never
+  // into the next row.
+  const int letters = nameEdit_->fontMetrics().height() + 2 * kNameBoxMargin;
+  return std::clamp(letters, kNameBoxHeight, kRowHeight);
+}
+
 void HighscoreDialog::FillLabels() {
   const HighscoreTable& entries = session_.Entries();
   for (int i = 0; i < kHighscorePlaces; ++i) {
-    findChild<QLabel*>("name" + QString::number(i))->setText(entries[i].name);
+    auto* name = static_cast<RowLabel*>(findChild<QLabel*>("name" + QString::number(i)));
+    name->setText(entries[i].name);
+    // A name cut short in its column shows whole when the mouse rests on it.
+    name->setToolTip(name->Shown() != entries[i].name ? entries[i].name : QString());
     findChild<QLabel*>("time" + QString::number(i))
         ->setText(entries[i].IsEmpty() ? QStringLiteral("-----")
                                        : QString::number(entries[i].time));

@@ -57,6 +57,7 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   void okClick();
   void CancelClick();
   void FillLabels();
+  int NameBoxHeight() const;
 
   QPointer<QWidget> mainWindow_;
   QImage background_;

@@ -23,6 +23,9 @@ test_packages=(
   ccache
   # whole-program tests: a virtual X server, input and screenshots
   xvfb xauth x11-apps xdotool imagemagick
+  # a window manager, for the window frames and placement a player sees, and
+  # xprop and xwininfo to read them
+  openbox x11-utils
   # the same on Wayland: a headless compositor
   weston
   # the accessibility check: Qt's AT-SPI bridge read on a private D-Bus session

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "ui/ScreenFit.h"
+
 namespace zt {
 
 namespace {
@@ -59,7 +61,7 @@ QPoint DialogPlace(const QRect& mainWindowFrame, const QSize& client) {
 
 void PlaceOnMainWindow(QWidget* dialog, const QWidget* mainWindow) {
   if (dialog == nullptr || mainWindow == nullptr) return;
-  dialog->move(DialogPlace(mainWindow->frameGeometry(), dialog->size()));
+  MoveOntoScreenOf(dialog, mainWindow, DialogPlace(mainWindow->frameGeometry(), dialog->size()));
 }
 
 QRect BackgroundSource(const QImage& background, const QSize& client) {

@@ -38,7 +38,8 @@ QFont DialogFont(int pixels);
 // Where a dialog of the given client size goes: centred on the main window's
 // outer rectangle, each half cut towards zero.
 QPoint DialogPlace(const QRect& mainWindowFrame, const QSize& client);
-// Moves dialog there; no main window leaves it where it is.
+// Moves dialog there, and then wholly onto the screen that holds the main
+// window; no main window leaves it where it is.
 void PlaceOnMainWindow(QWidget* dialog, const QWidget* mainWindow);
 
 // Paints the part of the background a dialog of this client size shows: the

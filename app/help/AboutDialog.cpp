@@ -10,6 +10,7 @@
 #include "core/Language.h"
 #include "core/Texts.h"
 #include "puzzles/catalog/PuzzleCatalog.h"
+#include "ui/ScreenFit.h"
 
 namespace zt {
 
@@ -72,6 +73,14 @@ AboutDialog::AboutDialog(QWidget* parent)
   outer->addLayout(buttons);
 
   SetTexts();
+  placer_ = new FramePlacer(this, [this, parent](const QMargins& frame) {
+    const QSize size = this->size().grownBy(frame);
+    if (!parent) return QRect(frameGeometry().topLeft(), size);
+    const QRect mainFrame = parent->frameGeometry();
+    const QPoint middle(mainFrame.left() + (mainFrame.width() - size.width()) / 2,
+                        mainFrame.top() + (mainFrame.height() - size.height()) / 2);
+    return QRect(PlaceOnScreenOf(CurrentDesktop(), mainFrame, middle, size), size);
+  });
 }
 
 void AboutDialog::SetTexts() {
@@ -85,6 +94,8 @@ void AboutDialog::SetTexts() {
 
 void AboutDialog::showEvent(QShowEvent* event) {
   SetTexts();
+  // The layout has its size by now.
+  placer_->Apply();
   QDialog::showEvent(event);
 }
 

@@ -10,8 +10,11 @@ class QPushButton;
 
 namespace zt {
 
+class FramePlacer;
+
 // The about box: the program's name and version and a line on each puzzle, in
-// the current language (set again each time it is shown).
+// the current language (set again each time it is shown). It opens centred on
+// the main window and wholly on that window's screen.
 class AboutDialog final : public QDialog {
   Q_OBJECT
  public:
@@ -27,6 +30,9 @@ class AboutDialog final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  FramePlacer* placer_ = nullptr;
 };
 
 // Shows the about box modally over parent (the main window).

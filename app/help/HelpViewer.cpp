@@ -2,13 +2,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 
 #include "core/Language.h"
+#include "core/ScreenPlacement.h"
+#include "ui/ScreenFit.h"
 
 namespace zt {
 
@@ -124,7 +124,20 @@ void HelpViewer::Open(const QString& helpFile, const QString& topic, QWidget* ma
     browser_ = new HelpBrowser(window_);
     layout->addWidget(browser_);
     window_->resize(kWindowSize);
+    // Beside the game, wholly on its screen: placed once more when the window
+    // manager has told the size of the frame.
+    placer_ = new FramePlacer(window_, [this](const QMargins& frame) {
+      const QSize outer = kWindowSize.grownBy(frame);
+      const Desktop desktop = CurrentDesktop();
+      if (!mainWindow_ || desktop.screens.empty()) {
+        return QRect(window_->frameGeometry().topLeft(), outer);
+      }
+      const QRect mainFrame = mainWindow_->frameGeometry();
+      const int screen = ScreenHolding(desktop, mainFrame.topLeft(), mainFrame.size());
+      return PlaceBeside(mainFrame, outer, desktop.screens[screen].available);
+    });
   }
+  mainWindow_ = mainWindow;
   window_->setWindowTitle(Say(QString("Zindle Tavrin - Hilfe"), QString("Zindle Tavrin - Help")));
   if (mainWindow) window_->setWindowIcon(mainWindow->windowIcon());
 
@@ -132,15 +145,7 @@ void HelpViewer::Open(const QString& helpFile, const QString& topic, QWidget* ma
   browser_->setHtml(doc.html);
 
   if (!window_->isVisible()) {
-    QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
-    if (mainWindow && screen) {
-      const QRect place =
-          PlaceBeside(mainWindow->frameGeometry(), kWindowSize, screen->availableGeometry());
-      // The frame's size is known once the window has been shown.
-      const QSize frame = window_->frameGeometry().size() - window_->size();
-      window_->resize(place.size() - frame);
-      window_->move(place.topLeft());
-    }
+    placer_->Apply();
     window_->show();
   }
   if (window_->isMinimized()) window_->showNormal();

@@ -9,6 +9,8 @@
 
 namespace zt {
 
+class FramePlacer;
+
 // The help document is read whole; anything larger is not a help file.
 inline constexpr qint64 kHelpSizeLimit = 1 << 20;
 
@@ -59,6 +61,8 @@ class HelpViewer final {
  private:
   QPointer<QWidget> window_;
   QPointer<HelpBrowser> browser_;
+  QPointer<QWidget> mainWindow_;
+  FramePlacer* placer_ = nullptr;  // owned by the window
 };
 
 }  // namespace zt

@@ -7,6 +7,8 @@
 #include <QShowEvent>
 
 #include "core/Language.h"
+#include "core/SystemLocale.h"
+#include "ui/ScreenFit.h"
 
 namespace zt {
 
@@ -51,11 +53,22 @@ LanguageDialog::LanguageDialog(QWidget* mainWindow, const QIcon& programIcon)
 
   EnglishBtn = MakeButton(this, {84, 16, 221, 27}, "I speak english.", ":/lang/flag_en.png");
   GermanBtn = MakeButton(this, {84, 48, 221, 27}, "Ich spreche deutsch.", ":/lang/flag_de.png");
-  EnglishBtn->setDefault(true);
   setTabOrder(EnglishBtn, GermanBtn);
 
   connect(EnglishBtn, &QPushButton::clicked, this, &LanguageDialog::EnglishBtnClick);
   connect(GermanBtn, &QPushButton::clicked, this, &LanguageDialog::GermanBtnClick);
+
+  placer_ = new FramePlacer(this, [this](const QMargins& frame) {
+    const QSize outer = size().grownBy(frame);
+    if (!mainWindow_) return QRect(frameGeometry().topLeft(), outer);
+    const QRect mainFrame = mainWindow_->frameGeometry();
+    const QPoint place = PlaceFor(mainFrame, mainWindow_->height(), outer);
+    return QRect(PlaceOnScreenOf(CurrentDesktop(), mainFrame, place, outer), outer);
+  });
+}
+
+QPushButton* LanguageDialog::DefaultAnswer() const {
+  return SystemLocaleIsGerman() ? GermanBtn : EnglishBtn;
 }
 
 void LanguageDialog::EnglishBtnClick() {
@@ -78,8 +91,7 @@ QPoint LanguageDialog::PlaceFor(const QRect& mainFrame, int mainClientHeight,
 }
 
 void LanguageDialog::Place() {
-  if (!mainWindow_) return;
-  move(PlaceFor(mainWindow_->frameGeometry(), mainWindow_->height(), frameGeometry().size()));
+  placer_->Apply();
 }
 
 void LanguageDialog::FormActivate() {
@@ -90,7 +102,9 @@ void LanguageDialog::showEvent(QShowEvent* event) {
   // Placed before it reaches the screen too, so it does not jump on
   // activation; the frame's size is only known once it has been shown.
   Place();
-  EnglishBtn->setFocus(Qt::OtherFocusReason);
+  QPushButton* answer = DefaultAnswer();
+  answer->setDefault(true);
+  answer->setFocus(Qt::OtherFocusReason);
   QDialog::showEvent(event);
 }
 

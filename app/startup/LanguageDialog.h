@@ -13,10 +13,13 @@ class QPushButton;
 
 namespace zt {
 
+class FramePlacer;
+
 // The language question: "I speak english." or "Ich spreche deutsch.". Created
 // once after the main window and shown modally (exec) when needed. Either
 // button sets Tongue and closes with Accepted; any other way out (close box,
-// Escape, Alt+F4) closes with Rejected and leaves Tongue as it was.
+// Escape, Alt+F4) closes with Rejected and leaves Tongue as it was. Enter
+// answers in the system's language until the focus is moved.
 class LanguageDialog final : public QDialog {
   Q_OBJECT
  public:
@@ -34,8 +37,12 @@ class LanguageDialog final : public QDialog {
 
   // Where the dialog's outer frame goes: centred horizontally on the main
   // window's frame and vertically on its client area. Divisions truncate
-  // towards zero.
+  // towards zero. (The dialog is then moved wholly onto the main window's
+  // screen.)
   static QPoint PlaceFor(const QRect& mainFrame, int mainClientHeight, const QSize& dialogFrame);
+
+  // The button that Enter presses when the question opens.
+  QPushButton* DefaultAnswer() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -46,6 +53,7 @@ class LanguageDialog final : public QDialog {
   void Place();
 
   QPointer<QWidget> mainWindow_;
+  FramePlacer* placer_ = nullptr;
 };
 
 }  // namespace zt

@@ -8,26 +8,25 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
 #include "app/window/VirtualKeyCode.h"
 #include "core/GameFolders.h"
 #include "core/Language.h"
+#include "core/ScreenPlacement.h"
 #include "core/SettingsKeys.h"
+#include "core/SystemLocale.h"
 #include "core/Texts.h"
 #include "core/WindowPlacement.h"
 #include "puzzles/catalog/PuzzleCatalog.h"
 #include "puzzles/catalog/PuzzleViews.h"
 #include "ui/DialogKit.h"
+#include "ui/ScreenFit.h"
 
 namespace zt {
 
 namespace {
-
-// Where resting the mouse shows the rules before the first puzzle switch.
-constexpr QRect kFirstRulesPlace(463, 58, 32, 32);
 
 // The modifier keys held, as the puzzles read them.
 int PuzzleModifiers(Qt::KeyboardModifiers held) {
@@ -56,6 +55,21 @@ class MainWindow::DialogRelay final : public GameDialogs, public HighscoreServic
   GameDialogs* dialogs = nullptr;
   HighscoreService* scores = nullptr;
 };
+
+std::unique_ptr<QMessageBox> StartFailureBox(StartFailure failure, const QString& file) {
+  auto box =
+      std::make_unique<QMessageBox>(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok);
+  if (failure == StartFailure::Memory) {
+    // The memory message keeps its caption in either language.
+    box->setWindowTitle(QStringLiteral("Fehler"));
+    box->setText(MemoryFailureText(German()));
+  } else {
+    const bool german = GermanMessages();
+    box->setWindowTitle(ErrorCaption(german));
+    box->setText(PictureFailureText(file, german));
+  }
+  return box;
+}
 
 MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -115,6 +129,13 @@ void MainWindow::FormCreate() {
   QImage atlas = zt::LoadAtlas(atlasPath, AtlasMinimumSize(s.mode), &why);
   if (atlas.isNull()) {
     createError_ = atlasPath + ": " + why;
+    failure_ = StartFailure::Picture;
+    failedFile_ = atlasPath;
+    return;
+  }
+  if (canvas_.Screen().isNull() || canvas_.BackBuffer().isNull()) {
+    createError_ = "no memory for the play area's pictures";
+    failure_ = StartFailure::Memory;
     return;
   }
   canvas_.SetAtlas(std::move(atlas));
@@ -124,6 +145,9 @@ void MainWindow::FormCreate() {
   host_->StartUp(s.mode);
   toolbar_->MidiBtn->setEnabled(music_.MusicStart(QStringList{programDir_, UserMusicFolder()}));
   host_->MarkStartPuzzleReady();
+  // The rules hint sits over the start puzzle's name and miniature from the
+  // first paint on.
+  PlaceRulesShape();
   EnableOptionBtn();
   ShowLevel();
   SetHints();
@@ -142,7 +166,6 @@ void MainWindow::FormCreate() {
 void MainWindow::BuildControls() {
   toolbar_ = new Toolbar(this, *host_);
   playArea_ = new PlayArea(this, Toolbar::kHeight, *host_, canvas_);
-  playArea_->SetRulesPlace(kFirstRulesPlace);
   levelLabel_ = new LevelLabel(this);
   levelLabel_->raise();
   ConnectControls();
@@ -157,6 +180,7 @@ void MainWindow::ConnectControls() {
   connect(levelLabel_, &LevelLabel::pressedWith, this,
           [this](int b) { host_->OptionBtnMouseDown(b); });
   connect(bar.PauseBtn, &QToolButton::clicked, this, [this] { host_->PauseBtnClick(); });
+  connect(bar.SoundBtn, &QToolButton::clicked, this, [this] { SoundBtnClick(); });
   connect(bar.MidiBtn, &QToolButton::clicked, this, [this] { MidiBtnClick(); });
   connect(bar.HighScoreBtn, &QToolButton::clicked, this, [this] { host_->HighScoreBtnClick(); });
   connect(bar.ExitBtn, &QToolButton::clicked, this, [this] { close(); });
@@ -198,6 +222,30 @@ void MainWindow::SelectPuzzle(int mode) {
   WakeTimer();
 }
 
+void MainWindow::SetLanguageDialog(std::function<QDialog*()> make) {
+  // However the question was reached (the first start, the language button),
+  // its answer shows at once: the dialog is hooked up the first time it is
+  // handed out.
+  languageDialog_ = [this, make = std::move(make),
+                     hooked = static_cast<QDialog*>(nullptr)]() mutable {
+    QDialog* dialog = make ? make() : nullptr;
+    if (dialog && dialog != hooked) {
+      connect(dialog, &QDialog::finished, this, [this] { SetHints(); });
+      hooked = dialog;
+    }
+    return dialog;
+  };
+}
+
+QDialog* MainWindow::LanguageDialog() {
+  return languageDialog_ ? languageDialog_() : nullptr;
+}
+
+void MainWindow::SoundBtnClick() {
+  // The hint says what the next press does.
+  SetHints();
+}
+
 void MainWindow::MidiBtnClick() {
   const ToolButton& midi = *toolbar_->MidiBtn;
   if (midi.isEnabled()) music_.MidiBtnClick(midi.isChecked());
@@ -215,9 +263,9 @@ void MainWindow::WakeTimer() {
 }
 
 void MainWindow::LanguageBtnClick() {
-  // The clock keeps running while the language is chosen.
-  if (QDialog* dialog = languageDialog_ ? languageDialog_() : nullptr) dialog->exec();
-  SetHints();
+  // The clock keeps running while the language is chosen. The answer sets
+  // the hints as the dialog closes.
+  if (QDialog* dialog = LanguageDialog()) dialog->exec();
 }
 
 void MainWindow::HelpBtnClick() {
@@ -303,9 +351,7 @@ bool MainWindow::LoadAtlas(int mode) {
   const QString file = programDir_ + AtlasFileName(mode);
   QImage atlas = zt::LoadAtlas(file, AtlasMinimumSize(mode), &why);
   if (atlas.isNull()) {
-    ShowError(Say(QString("Bilddatei fehlt oder ist beschädigt: "),
-                  QString("Picture file missing or damaged: ")) +
-              file);
+    ShowError(PictureFailureText(file, GermanMessages()));
     return false;
   }
   canvas_.SetAtlas(std::move(atlas));
@@ -331,18 +377,20 @@ void MainWindow::RepaintWindow() {
 
 void MainWindow::ShowError(const QString& text) {
   qWarning("%s", qPrintable(text));
-  if (options_.showMessages) QMessageBox::critical(this, "Fehler", text);
+  if (options_.showMessages) QMessageBox::critical(this, ErrorCaption(GermanMessages()), text);
 }
 
 void MainWindow::RestoreWindowPosition() {
   // Some window systems (Wayland) do not let a program place its windows.
   if (QGuiApplication::platformName().startsWith("wayland")) return;
-  const auto stored = ParseWindowPosition(
+  const std::optional<QPoint> stored = ParseWindowPosition(
       store_.ReadString(settings::kCommonSection, settings::kWindowPositionKey, {}));
-  if (!stored) return;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen ? screen->geometry().size() : QSize(1 << 20, 1 << 20);
-  move(ClampWindowPosition(*stored, frameGeometry().size(), screenSize));
+  delete placer_;
+  placer_ = new FramePlacer(this, [this, stored](const QMargins& frame) {
+    const QSize outer = size().grownBy(frame);
+    return QRect(PlaceMainWindow(CurrentDesktop(), stored, outer, kFirstStartPosition), outer);
+  });
+  placer_->Apply();
 }
 
 bool MainWindow::SaveWindowPosition() {
@@ -453,8 +501,8 @@ void MainWindow::FormClose() {
   bool saved = WriteGameSettings(store_, CurrentSettings());
   saved = SaveWindowPosition() && saved;
   if (!saved) {
-    ShowError(Say(QString("Die Einstellungen konnten nicht gespeichert werden: "),
-                  QString("The settings could not be saved: ")) +
+    ShowError((GermanMessages() ? QString("Die Einstellungen konnten nicht gespeichert werden: ")
+                                : QString("The settings could not be saved: ")) +
               store_.Location());
   }
 }

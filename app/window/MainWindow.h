@@ -29,8 +29,23 @@
 #include "puzzles/core/Random.h"
 
 class QDialog;
+class QMessageBox;
 
 namespace zt {
+
+class FramePlacer;
+
+// Why the start failed.
+enum class StartFailure {
+  None,
+  Picture,  // the start puzzle's atlas is missing or damaged
+  Memory,   // no memory for the play area's pictures
+};
+
+// The message box that reports a failed start, in the player's language (on a
+// first start, the system's): a picture file named by its path, or the lack
+// of memory.
+std::unique_ptr<QMessageBox> StartFailureBox(StartFailure failure, const QString& file);
 
 // The game's one window: the toolbar, the play area with the level label,
 // and the puzzle host behind them, which it gives the window's services.
@@ -54,15 +69,22 @@ class MainWindow final : public QWidget, private HostView {
   // Whether FormCreate got through its guarded block; if not, the program ends.
   bool Created() const { return created_; }
   QString CreateError() const { return createError_; }
+  StartFailure Failure() const { return failure_; }
+  QString FailedFile() const { return failedFile_; }
 
   // The dialogs are created after the main window and plugged in here.
   void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
   // Shown once at the first activation (splash, then the language question).
   void SetFirstActivation(std::function<void()> onFirstActivation);
-  // The language question of the toolbar's language button, made by the
-  // given function (which may make it at its first call).
-  void SetLanguageDialog(std::function<QDialog*()> dialog) { languageDialog_ = std::move(dialog); }
-  // Where the window goes before it is first shown.
+  // The language question, of the first start and of the toolbar's language
+  // button, made by the given function (which may make it at its first call).
+  // Its answer sets the hints at once.
+  void SetLanguageDialog(std::function<QDialog*()> dialog);
+  // The language question, made now if it was not yet; null without one.
+  QDialog* LanguageDialog();
+  // Where the window goes before it is first shown: the stored position, or on
+  // a first start the design position, wholly on a screen. It goes there once
+  // more when the window manager has told the size of its frame.
   void RestoreWindowPosition();
 
   PuzzleHost& Host() { return *host_; }
@@ -85,6 +107,7 @@ class MainWindow final : public QWidget, private HostView {
   void WakeTimer();
 
   // Handlers of the toolbar buttons that do more than call the host.
+  void SoundBtnClick();
   void MidiBtnClick();
   void LanguageBtnClick();
   void HelpBtnClick();
@@ -160,12 +183,15 @@ class MainWindow final : public QWidget, private HostView {
   HelpViewer help_;
   std::optional<MakersLink> makers_;
   std::function<QDialog*()> languageDialog_;
+  FramePlacer* placer_ = nullptr;
   bool created_ = false;
   bool firstActivation_ = false;
   bool closing_ = false;
   bool painted_ = false;
   std::function<void()> onFirstActivation_;
   QString createError_;
+  StartFailure failure_ = StartFailure::None;
+  QString failedFile_;
 };
 
 }  // namespace zt

@@ -203,24 +203,6 @@ class SettingsTest : public QObject {
     if (valid) QCOMPARE(*parsed, position);
   }
 
-  void windowPositionIsKeptOnTheScreen_data() {
-    QTest::addColumn<QPoint>("stored");
-    QTest::addColumn<QPoint>("placed");
-    const QSize window(506, 399), screen(1024, 768);
-    Q_UNUSED(window);
-    Q_UNUSED(screen);
-    QTest::newRow("inside") << QPoint(100, 100) << QPoint(100, 100);
-    QTest::newRow("right edge beyond") << QPoint(700, 100) << QPoint(1024 - 506, 100);
-    QTest::newRow("bottom beyond") << QPoint(100, 500) << QPoint(100, 768 - 399);
-    QTest::newRow("negative left stays") << QPoint(-50, -20) << QPoint(-50, -20);
-    QTest::newRow("far away") << QPoint(2147483000, 2147483000) << QPoint(518, 369);
-  }
-  void windowPositionIsKeptOnTheScreen() {
-    QFETCH(QPoint, stored);
-    QFETCH(QPoint, placed);
-    QCOMPARE(ClampWindowPosition(stored, QSize(506, 399), QSize(1024, 768)), placed);
-  }
-
   void windowPlacementTextHasSevenParts() {
     WindowPlacement p;
     p.normal = QRect(672, 547, 506, 399);

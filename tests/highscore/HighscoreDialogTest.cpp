@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -12,6 +13,7 @@
 #include "core/Language.h"
 #include "core/SettingsStore.h"
 #include "highscore/HighscoreDialog.h"
+#include "tests/common/Shots.h"
 #include "tests/common/TestMain.h"
 #include "ui/GlyphButton.h"
 
@@ -32,6 +34,23 @@ QImage TellTaleBackground() {
 QString LabelText(QWidget* dialog, const QString& name) {
   auto* label = dialog->findChild<QLabel*>(name);
   return label ? label->text() : QStringLiteral("<no label %1>").arg(name);
+}
+
+// How many pixel rows of a picture hold dark ink (the black letters on the
+// name box's pink).
+int InkRows(const QImage& picture) {
+  int first = -1;
+  int last = -1;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (qGray(picture.pixel(x, y)) < 60) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  return first < 0 ? 0 : last - first + 1;
 }
 
 }  // namespace
@@ -103,7 +122,10 @@ class HighscoreDialogTest : public QObject {
       QLineEdit* edit = d.NameEdit();
       QVERIFY(!edit->isHidden());
       QVERIFY(edit->isEnabled());
-      QCOMPARE(edit->geometry(), QRect(60, 20 + 21 * 2, 140, 15));
+      // Over the name of its row, its width, and no lower than that row.
+      QCOMPARE(edit->pos(), QPoint(60, 20 + 21 * 2));
+      QCOMPARE(edit->width(), 140);
+      QVERIFY(edit->height() >= 15 && edit->height() <= 21);
       QCOMPARE(edit->text(), QString::fromUtf8("Käthe"));
       QCOMPARE(d.focusWidget(), edit);
       QCOMPARE(LabelText(&d, "place0"), QStringLiteral("1.   "));
@@ -124,6 +146,57 @@ class HighscoreDialogTest : public QObject {
              "25," + typed.left(25));
     QCOMPARE(scrambler_.Decode(store_->ReadString("highscore", "crux023", "")),
              QStringLiteral("30,p30"));
+  }
+
+  // Letters with descenders and a comma show whole in the name box: as many
+  // rows of ink as the same text in a box with room to spare.
+  void nameBoxShowsWholeLetters_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("descenders") << "gjpqy";
+    QTest::newRow("comma and capitals") << QString::fromUtf8("Jörg, Ägyptologe");
+  }
+  void nameBoxShowsWholeLetters() {
+    QFETCH(QString, name);
+    store_->WriteString("highscore", "player", name);
+    auto dialog = MakeDialog();
+    int shown = -1;
+    int whole = -2;
+    QVERIFY(Show(*dialog, "boss15", 40, [&](HighscoreDialog& d) {
+      QLineEdit* edit = d.NameEdit();
+      edit->deselect();
+      edit->clearFocus();  // no cursor, no selection: only the letters
+      shown = InkRows(edit->grab().toImage());
+      QLineEdit roomy;
+      roomy.setFrame(false);
+      roomy.setFont(edit->font());
+      roomy.setPalette(edit->palette());
+      roomy.setText(edit->text());
+      roomy.setFixedSize(edit->width(), 60);
+      whole = InkRows(roomy.grab().toImage());
+      test::SaveShot(d, "highscore_name_box");
+    }));
+    QVERIFY(whole > 0);
+    QCOMPARE(shown, whole);
+  }
+
+  // A name too long for its column ends in an ellipsis and shows whole in a
+  // tooltip; a name that fits has none.
+  void longNamesShowWholeInATooltip() {
+    const QString longName = "Maximiliane Wolkenstein-Oberhausen";
+    store_->WriteString("highscore", "tran070", scrambler_.Encode("12," + longName));
+    store_->WriteString("highscore", "tran071", scrambler_.Encode("15,Ida"));
+    auto dialog = MakeDialog();
+    QVERIFY(Show(*dialog, "tran07", 0, [&](HighscoreDialog& d) {
+      auto* first = d.findChild<QLabel*>("name0");
+      QCOMPARE(first->text(), longName);
+      QCOMPARE(first->toolTip(), longName);
+      QCOMPARE(d.findChild<QLabel*>("name1")->toolTip(), QString());
+      QCOMPARE(d.findChild<QLabel*>("name2")->toolTip(), QString());  // "Mr. Brain"
+    }));
+    // The next list, with short names only, leaves no old tooltip behind.
+    QVERIFY(Show(*dialog, "tran08", 0, [&](HighscoreDialog& d) {
+      QCOMPARE(d.findChild<QLabel*>("name0")->toolTip(), QString());
+    }));
   }
 
   void cancelWritesNothingAndTheToolbarViewHasNoEditBox() {
@@ -206,36 +279,43 @@ class HighscoreDialogTest : public QObject {
   void placedAndWorded_data() {
     QTest::addColumn<int>("tongue");
     QTest::addColumn<QRect>("mainWindow");
+    QTest::addColumn<QPoint>("placed");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("clear");
     QTest::addColumn<QString>("cancel");
     const QString english = "Zindle Tavrin - Highscore";
-    QTest::newRow("not chosen") << -1 << QRect(137, 91, 501, 367) << english << "remove all entries"
+    // Centred on the main window, halves cut towards zero, then moved wholly
+    // onto the screen (the offscreen platform's 800 x 800; its windows have a frame
+    // of 2 pixels).
+    QTest::newRow("not chosen") << -1 << QRect(137, 91, 501, 367) << QPoint(227, 174) << english
+                                << "remove all entries"
                                 << "Cancel";
-    QTest::newRow("english") << 0 << QRect(0, 0, 500, 366) << english << "remove all entries"
+    QTest::newRow("english") << 0 << QRect(0, 0, 500, 366) << QPoint(90, 83) << english
+                             << "remove all entries"
                              << "Cancel";
     QTest::newRow("german, partly off the screen")
-        << 1 << QRect(-403, -77, 500, 366) << "Zindle Tavrin - Bestenliste"
+        << 1 << QRect(-403, -77, 500, 366) << QPoint(0, 6) << "Zindle Tavrin - Bestenliste"
         << QString::fromUtf8("alle Einträge löschen") << "Abbruch";
     QTest::newRow("main window smaller than the dialog")
-        << 0 << QRect(50, 60, 101, 51) << english << "remove all entries"
+        << 0 << QRect(400, 300, 101, 51) << QPoint(291, 226) << english << "remove all entries"
+        << "Cancel";
+    QTest::newRow("main window low on the screen")
+        << 0 << QRect(650, 700, 500, 366) << QPoint(480, 600) << english << "remove all entries"
         << "Cancel";
   }
   void placedAndWorded() {
     QFETCH(int, tongue);
     QFETCH(QRect, mainWindow);
+    QFETCH(QPoint, placed);
     QFETCH(QString, caption);
     QFETCH(QString, clear);
     QFETCH(QString, cancel);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
     mainWindow_->setGeometry(mainWindow);
     auto dialog = MakeDialog();
     zt::Tongue = tongue;
     QVERIFY(Show(*dialog, "crux01", 0, [&](HighscoreDialog& d) {
-      const QRect frame = mainWindow_->frameGeometry();
-      // Halves cut towards zero, also when they are negative.
-      const int left = frame.left() + (frame.width() - 320) / 2;
-      const int top = frame.top() + (frame.height() - 200) / 2;
-      QCOMPARE(d.pos(), QPoint(left, top));
+      QCOMPARE(d.pos(), placed);
       QCOMPARE(d.windowTitle(), caption);
       QCOMPARE(LabelText(&d, "ClearLabel"), clear);
       QCOMPARE(d.CancelButton()->text(), cancel);

@@ -110,6 +110,11 @@ bool Spoil(const QString& path, const QString& how) {
 
 }  // namespace
 
+// Where a first start puts the unframed 500 x 366 window on the offscreen
+// platform's 800 x 800 screen: the design position 672, 547 does not fit
+// there, so the middle.
+constexpr QPoint kFirstStartPlace(150, 217);
+
 class FaultsTest : public QObject {
   Q_OBJECT
 
@@ -158,7 +163,7 @@ class FaultsTest : public QObject {
     QVERIFY2(form.Created(), qPrintable(form.CreateError()));
     QCOMPARE(form.CurrentSettings(), test::FirstStartSettings());
     form.RestoreWindowPosition();
-    QCOMPARE(form.pos(), QPoint(672, 547));
+    QCOMPARE(form.pos(), kFirstStartPlace);
   }
 
   void settingsOfEveryWrongTypeGiveTheDefaults() {
@@ -185,7 +190,7 @@ class FaultsTest : public QObject {
       QVERIFY2(form.Created(), qPrintable(form.CreateError()));
       QCOMPARE(form.CurrentSettings(), test::FirstStartSettings());
       form.RestoreWindowPosition();
-      QCOMPARE(form.pos(), QPoint(672, 547));
+      QCOMPARE(form.pos(), kFirstStartPlace);
       Answers answers;
       form.SetDialogs(&answers, &answers);
       form.show();

@@ -6,7 +6,7 @@
 #  - settings of every wrong type: the defaults, and plain values after the quit;
 #  - a settings file it may neither read nor write (as an unprivileged user
 #    when run by the superuser, for whom permissions do not count);
-#  - an atlas claiming 20000 x 20000 pixels: the memory message, no picture
+#  - an atlas claiming 20000 x 20000 pixels: the message naming the picture file, no picture
 #    made for it, the end with status 1 and the settings untouched;
 #  - two copies running at once and quit one after the other: the last quit
 #    wins and the file stays whole, as the next start shows.
@@ -146,11 +146,11 @@ quit_game() {
   local deadline=$((SECONDS + 10)) box
   while ! is_gone "$pid"; do
     [ $SECONDS -lt $deadline ] || { fail "the game did not end"; return 1; }
-    box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Fehler$' 2>/dev/null | head -n 1 || true)
+    box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^(Fehler|Error)$' 2>/dev/null | head -n 1 || true)
     if [ -n "$box" ]; then
       messages=$((messages + 1))
       press_in "$box" Return
-      wait_for 3 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^Fehler$' >/dev/null 2>&1" || true
+      wait_for 3 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^(Fehler|Error)$' >/dev/null 2>&1" || true
     fi
     sleep 0.1
   done
@@ -235,22 +235,22 @@ HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime "$program/
   >"$home/out.log" 2>&1 &
 pid=$!
 pids+=("$pid")
-if wait_for 15 bash -c "xdotool search --all --onlyvisible --pid $pid --name '^Fehler\$' >/dev/null 2>&1"; then
+if wait_for 15 bash -c "xdotool search --all --onlyvisible --pid $pid --name '^Error\$' >/dev/null 2>&1"; then
   peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
   # A picture of that size would take 1.6 GB.
   [ "$peak" -lt 600000 ] || fail "atlas: peak resident memory ${peak} kB"
-  press_in "$(xdotool search --all --onlyvisible --pid "$pid" --name '^Fehler$' | head -n 1)" Return
+  press_in "$(xdotool search --all --onlyvisible --pid "$pid" --name '^Error$' | head -n 1)" Return
   if wait_for 10 is_gone "$pid"; then
     status=0
     wait "$pid" || status=$?
     [ "$status" = 1 ] || fail "atlas: exit status $status, expected 1"
     [ "$(md5sum <"$ini")" = "$before" ] || fail "atlas: the settings were written"
-    echo "atlas of 20000 x 20000: memory message (peak ${peak} kB resident), ended with status 1"
+    echo "atlas of 20000 x 20000: picture file message (peak ${peak} kB resident), ended with status 1"
   else
     fail "atlas: the game did not end after the message"
   fi
 else
-  fail "atlas: no memory message"
+  fail "atlas: no message naming the picture file"
 fi
 
 # ---- damaged music files and help document ---------------------------------

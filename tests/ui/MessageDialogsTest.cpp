@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -181,23 +182,27 @@ class MessageDialogsTest : public QObject {
     QVERIFY(Run(dialogs, kNewGame, [](MessageDialog& d) { d.OkButton()->click(); }));
   }
 
+  // Centred on the main window, halves cut towards zero, then moved wholly
+  // onto the screen (the offscreen platform's 800 x 800; its windows have a
+  // frame of 2 pixels).
   void placedOnTheMainWindow_data() {
     QTest::addColumn<QRect>("mainWindow");
-    QTest::newRow("usual") << QRect(137, 91, 500, 366);
-    QTest::newRow("odd size") << QRect(10, 20, 501, 367);
-    QTest::newRow("partly off the screen") << QRect(-403, -77, 500, 366);
-    QTest::newRow("smaller than the dialog") << QRect(50, 60, 101, 51);
+    QTest::addColumn<QPoint>("placed");
+    QTest::newRow("usual") << QRect(137, 91, 500, 366) << QPoint(262, 211);
+    QTest::newRow("odd size") << QRect(10, 20, 501, 367) << QPoint(135, 141);
+    QTest::newRow("off the top left") << QRect(-403, -300, 500, 366) << QPoint(0, 0);
+    QTest::newRow("smaller than the dialog") << QRect(300, 300, 101, 51) << QPoint(226, 263);
+    QTest::newRow("low on the screen") << QRect(500, 600, 500, 366) << QPoint(550, 675);
   }
   void placedOnTheMainWindow() {
     QFETCH(QRect, mainWindow);
+    QFETCH(QPoint, placed);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
     mainWindow_->setGeometry(mainWindow);
     MessageDialogs dialogs(mainWindow_.get(), background_);
     for (int which : {kPause, kDone, kNewGame, kEndGame}) {
       Run(dialogs, which, [&](MessageDialog& d) {
-        const QRect frame = mainWindow_->frameGeometry();
-        // Halves cut towards zero, also when they are negative.
-        QCOMPARE(d.pos(), QPoint(frame.left() + (frame.width() - 250) / 2,
-                                 frame.top() + (frame.height() - 125) / 2));
+        QCOMPARE(d.pos(), placed);
         QCOMPARE(d.size(), QSize(250, 125));
         d.OkButton()->click();
       });

@@ -198,8 +198,9 @@ class HelpTest : public QObject {
     // The topic's heading is the first thing in view.
     QTextBrowser* b = viewer.Browser();
     QVERIFY2(AnchorsOf(TopBlock(b)).contains(topic), qPrintable(TopBlock(b).text()));
-    // Beside the game as far as the screen allows.
-    const QRect place = HelpViewer::PlaceBeside(main_.frameGeometry(), QSize(520, 600),
+    // Beside the game as far as the screen allows, the frame included.
+    const QSize frame = window->frameGeometry().size() - window->size();
+    const QRect place = HelpViewer::PlaceBeside(main_.frameGeometry(), QSize(520, 600) + frame,
                                                 main_.screen()->availableGeometry());
     QCOMPARE(window->frameGeometry().topLeft(), place.topLeft());
     test::SaveShot(*window, "help_" + topic);

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -52,7 +53,13 @@ class LanguageDialogTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&main_));
   }
 
-  void init() { Tongue = -1; }
+  // An English system unless a case says otherwise.
+  void init() {
+    Tongue = -1;
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", "en_US.UTF-8");
+  }
 
   void layoutAndLook() {
     LanguageDialog dlg(&main_, TestIcon());
@@ -149,6 +156,54 @@ class LanguageDialogTest : public QObject {
     QCOMPARE(Tongue, 1);
   }
 
+  // Enter answers in the system's language; the other answer is a Tab away.
+  void defaultAnswerFollowsTheLocale_data() {
+    QTest::addColumn<QString>("lcAll");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("after");
+    QTest::newRow("German system, Enter") << ""
+                                          << "de_DE.UTF-8"
+                                          << "enter" << 1;
+    QTest::newRow("German system, Tab, Enter") << ""
+                                               << "de_DE.UTF-8"
+                                               << "tab enter" << 0;
+    QTest::newRow("English system, Enter") << ""
+                                           << "en_GB.UTF-8"
+                                           << "enter" << 0;
+    QTest::newRow("C locale, Enter") << ""
+                                     << "C"
+                                     << "enter" << 0;
+    QTest::newRow("LC_ALL German over LANG") << "de_AT.UTF-8"
+                                             << "en_GB.UTF-8"
+                                             << "enter" << 1;
+    QTest::newRow("LC_ALL C over German LANG") << "C"
+                                               << "de_DE.UTF-8"
+                                               << "enter" << 0;
+  }
+  void defaultAnswerFollowsTheLocale() {
+    QFETCH(QString, lcAll);
+    QFETCH(QString, lang);
+    QFETCH(QString, keys);
+    QFETCH(int, after);
+    if (!lcAll.isEmpty()) qputenv("LC_ALL", lcAll.toUtf8());
+    qputenv("LANG", lang.toUtf8());
+    LanguageDialog dlg(&main_, TestIcon());
+    QPushButton* focusAtStart = nullptr;
+    bool defaultAtStart = false;
+    const int got = RunModal(dlg, [&] {
+      focusAtStart = qobject_cast<QPushButton*>(dlg.focusWidget());
+      defaultAtStart = focusAtStart != nullptr && focusAtStart->isDefault();
+      for (const QString& step : keys.split(' '))
+        Key(dlg, step == "tab" ? Qt::Key_Tab : Qt::Key_Return);
+    });
+    QCOMPARE(got, int(QDialog::Accepted));
+    QCOMPARE(Tongue, after);
+    QVERIFY(focusAtStart != nullptr);
+    QCOMPARE(focusAtStart, dlg.DefaultAnswer());
+    QVERIFY(defaultAtStart);
+  }
+
   void placementFormula_data() {
     QTest::addColumn<QRect>("mainFrame");
     QTest::addColumn<int>("clientHeight");
@@ -194,6 +249,22 @@ class LanguageDialogTest : public QObject {
     dlg.activateWindow();
     QTRY_VERIFY(dlg.isActiveWindow());
     QCOMPARE(dlg.frameGeometry().topLeft(), expected);
+  }
+
+  // Where the formula puts it past the screen's bottom right corner, it is
+  // moved in until it lies wholly on the screen.
+  void placedWhollyOnTheScreen() {
+    const QPoint home = main_.pos();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    main_.move(screen.right() - 400, screen.bottom() - 150);
+    LanguageDialog dlg(&main_, TestIcon());
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const QSize df = dlg.frameGeometry().size();
+    QCOMPARE(dlg.frameGeometry().topLeft(),
+             QPoint(screen.right() + 1 - df.width(), screen.bottom() + 1 - df.height()));
+    dlg.close();
+    main_.move(home);
   }
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -101,8 +102,26 @@ class MainWindowTest : public QObject {
       QCOMPARE(b->focusPolicy(), Qt::NoFocus);
       QVERIFY(b->autoRaise());
     }
-    // At start-up the rules hint keeps its design place whatever the puzzle.
-    QCOMPARE(form.RulesShape(), QRect(463, 58, 32, 32));
+  }
+
+  // From the first paint on, resting the mouse on the start puzzle's name and
+  // miniature shows its rules.
+  void rulesHintStartsOverTheStartPuzzle_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("CRUX") << int(kCrux) << QRect(300, 233, 190, 120);
+    QTest::newRow("TILZ") << int(kTilz) << QRect(355, 311, 125, 47);
+    QTest::newRow("BOSS") << int(kBoss) << QRect(413, 57, 62, 281);
+    QTest::newRow("TRANSIT") << int(kTransit) << QRect(345, 258, 140, 90);
+  }
+  void rulesHintStartsOverTheStartPuzzle() {
+    QFETCH(int, mode);
+    QFETCH(QRect, place);
+    Store("mode", QString::number(mode));
+    MainWindow form(Options());
+    QVERIFY(form.Created());
+    QCOMPARE(form.RulesShape(), place);
+    QVERIFY(!form.RulesHint().isEmpty());
   }
 
   void firstStartUsesTheDefaults() {
@@ -163,11 +182,63 @@ class MainWindowTest : public QObject {
       MainWindow form(Options(program.path()));
       QVERIFY(!form.Created());
       QVERIFY(form.CreateError().contains("b1.bmp"));
+      QCOMPARE(form.Failure(), StartFailure::Picture);
+      QCOMPARE(form.FailedFile(), atlas);
       form.close();
     }
     QFile f(Ini());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);  // no settings and no window position written
+  }
+
+  // The box that ends a failed start: the picture's path in the player's
+  // language, or before one is chosen in the system's; the memory message as
+  // it always was.
+  void startFailureMessage_data() {
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<int>("tongue");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    const int picture = int(StartFailure::Picture), memory = int(StartFailure::Memory);
+    const QString path = "/games/zt/b3.bmp";
+    QTest::newRow("picture, first start, German system")
+        << picture << -1 << "de_DE.UTF-8"
+        << "Fehler" << QString::fromUtf8("Bilddatei fehlt oder ist beschädigt: ") + path;
+    QTest::newRow("picture, first start, English system")
+        << picture << -1 << "en_GB.UTF-8"
+        << "Error"
+        << "Picture file missing or damaged: " + path;
+    QTest::newRow("picture, German chosen")
+        << picture << 1 << "en_GB.UTF-8"
+        << "Fehler" << QString::fromUtf8("Bilddatei fehlt oder ist beschädigt: ") + path;
+    QTest::newRow("picture, English chosen") << picture << 0 << "de_DE.UTF-8"
+                                             << "Error"
+                                             << "Picture file missing or damaged: " + path;
+    QTest::newRow("memory, German chosen") << memory << 1 << "en_GB.UTF-8"
+                                           << "Fehler"
+                                           << "Zuwenig Speicher! Programm wird beendet.";
+    QTest::newRow("memory, first start") << memory << -1 << "de_DE.UTF-8"
+                                         << "Fehler"
+                                         << "Not enough memory! Program aborted.";
+  }
+  void startFailureMessage() {
+    QFETCH(int, failure);
+    QFETCH(int, tongue);
+    QFETCH(QString, lang);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    const QByteArray before = qgetenv("LANG");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("LANG", lang.toUtf8());
+    Tongue = tongue;
+    const auto box = StartFailureBox(StartFailure(failure), "/games/zt/b3.bmp");
+    qputenv("LANG", before);
+    QCOMPARE(box->windowTitle(), caption);
+    QCOMPARE(box->text(), text);
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
   }
 
   void aSwitchToAMissingAtlasStaysOnTheCurrentPuzzle() {
@@ -454,6 +525,33 @@ class MainWindowTest : public QObject {
     QCOMPARE(int(play.PuzzleState[kCrux]), int(kReady));
   }
 
+  // On the offscreen platform's one screen of 800 x 800, whose windows get a
+  // frame of 2 pixels once shown: the first start's design position does not
+  // fit there, and every stored place is brought wholly onto the screen.
+  void windowGoesWhollyOnTheScreen_data() {
+    QTest::addColumn<QString>("stored");  // empty: nothing stored
+    QTest::addColumn<QPoint>("placed");
+    QTest::newRow("first start: the middle") << "" << QPoint(148, 215);
+    QTest::newRow("stored inside") << "200,0,1,250,200,750,566" << QPoint(250, 200);
+    QTest::newRow("stored left of the screen") << "200,0,1,-900,40,-400,406" << QPoint(0, 40);
+    QTest::newRow("stored partly below") << "200,0,1,30,600,530,966" << QPoint(30, 430);
+    QTest::newRow("stored past the right") << "200,0,1,700,100,1200,466" << QPoint(296, 100);
+    QTest::newRow("damaged text: as a first start") << "200,0,1,x,400,530,766" << QPoint(148, 215);
+  }
+  void windowGoesWhollyOnTheScreen() {
+    QFETCH(QString, stored);
+    QFETCH(QPoint, placed);
+    if (QGuiApplication::platformName().startsWith("wayland")) QSKIP("Wayland places windows");
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
+    if (!stored.isEmpty()) Store("MainForm", stored);
+    MainWindow form(Options());
+    form.RestoreWindowPosition();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE(form.frameGeometry().size(), QSize(504, 370));
+    QTRY_COMPARE(form.pos(), placed);
+  }
+
   void windowPositionIsRestoredWhereTheWindowSystemAllows() {
     Store("MainForm", "200,0,1,120,80,626,479");
     MainWindow form(Options());
@@ -548,23 +646,76 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void hintsFollowTheLanguageOnlyAtTheNextSetHints() {
-    // First start: the texts are set while no language is chosen.
+  // The language question's answer shows at once on the main window, on the
+  // first start as from the language button; leaving it another way changes
+  // nothing.
+  void languageAnswerShowsAtOnce_data() {
+    QTest::addColumn<int>("before");  // the stored language; -1: a first start
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("pause");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("rules");
+    const QString german = "Ich brauch eine kurze Pause.", english = "I need a break.";
+    const QString germanRules = "Verschiebe die Balken des CRUX.",
+                  englishRules = "Slide the CRUX-baulks.";
+    QTest::newRow("first start, German") << -1 << "german" << german << "Zeit:" << germanRules;
+    QTest::newRow("first start, English") << -1 << "english" << english << "Time:" << englishRules;
+    QTest::newRow("first start, closed") << -1 << "close" << english << "Time:" << englishRules;
+    QTest::newRow("button, to German") << 0 << "german" << german << "Zeit:" << germanRules;
+    QTest::newRow("button, to English") << 1 << "english" << english << "Time:" << englishRules;
+    QTest::newRow("button, closed keeps German")
+        << 1 << "close" << german << "Zeit:" << germanRules;
+  }
+  void languageAnswerShowsAtOnce() {
+    QFETCH(int, before);
+    QFETCH(QString, answer);
+    QFETCH(QString, pause);
+    QFETCH(QString, time);
+    QFETCH(QString, rules);
+    Store("tongue", QString::number(before));
     MainWindow form(Options());
-    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("I need a break."));
-    Tongue = 1;  // German chosen in the language question
-    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("I need a break."));
-    QCOMPARE(form.Tools().TimeLabel->text(), QString("Time:"));
-    form.Tools().PuzzleBtn(kBoss)->click();  // a puzzle switch sets them again
-    QCOMPARE(form.Tools().PauseBtn->toolTip(), QString("Ich brauch eine kurze Pause."));
-    QCOMPARE(form.Tools().TimeLabel->text(), QString("Zeit:"));
+    LanguageDialog question(&form, form.windowIcon());
+    form.SetLanguageDialog([&question] { return &question; });
+    form.show();
+    QTimer::singleShot(0, &question, [&] {
+      if (answer == "german") question.GermanBtn->click();
+      if (answer == "english") question.EnglishBtn->click();
+      if (answer == "close") question.reject();
+    });
+    if (before == -1) {
+      form.LanguageDialog()->exec();  // as the first activation asks
+    } else {
+      form.Tools().LanguageBtn->click();
+    }
+    QCOMPARE(form.Tools().PauseBtn->toolTip(), pause);
+    QCOMPARE(form.Tools().TimeLabel->text(), time);
+    QVERIFY2(form.RulesHint().startsWith(rules), qPrintable(form.RulesHint()));
+  }
 
-    // The sound button's hint keeps the state of the last SetHints.
-    form.Tools().SoundBtn->click();
-    QVERIFY(!form.Tools().SoundBtn->isChecked());
-    QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ich schalte die Geräusche lieber aus."));
-    form.MidiBtnClick();
-    QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ohne Geräusche ist es doch etwas fad."));
+  // The sound button's hint says what the next press does, after every press.
+  void soundHintFollowsTheButton_data() {
+    QTest::addColumn<int>("tongue");
+    QTest::addColumn<QString>("down");
+    QTest::addColumn<QString>("up");
+    QTest::newRow("English") << 0 << "I like it without sound-effects."
+                             << "Without sound ist is boring.";
+    QTest::newRow("German") << 1 << QString::fromUtf8("Ich schalte die Geräusche lieber aus.")
+                            << QString::fromUtf8("Ohne Geräusche ist es doch etwas fad.");
+  }
+  void soundHintFollowsTheButton() {
+    QFETCH(int, tongue);
+    QFETCH(QString, down);
+    QFETCH(QString, up);
+    Store("tongue", QString::number(tongue));
+    MainWindow form(Options());
+    ToolButton& sound = *form.Tools().SoundBtn;
+    QVERIFY(sound.isChecked());
+    QCOMPARE(sound.toolTip(), down);
+    for (int press = 1; press <= 3; ++press) {
+      QTest::mouseClick(&sound, Qt::LeftButton);
+      QCOMPARE(sound.isChecked(), press % 2 == 0);
+      QCOMPARE(sound.toolTip(), sound.isChecked() ? down : up);
+    }
   }
 
   // The music button is enabled by a tune in the game's folder or in the
