@@ -2,6 +2,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 
 #include "app/startup/LanguageDialog.h"
@@ -12,6 +13,11 @@
 #include "ui/MessageDialogs.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+  // A file size limit makes a write fail (and the save with it) rather than
+  // end the game half-way through.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   // The pictures are pixel art: on high-density screens they are scaled by a
   // whole factor, so a fractional screen factor is rounded.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -48,6 +54,7 @@ int main(int argc, char** argv) {
   zt::HighscoreDialog highscores(&form, form.Settings(), form.Scrambler(), form.DialogBackground());
   zt::SplashWindow splash(&form);
   form.SetDialogs(&dialogs, &highscores);
+  highscores.SetFailureReport([&form](const QString& text) { form.ShowError(text); });
   form.SetLanguageDialog(&languageDialog);
   // At the first activation: the splash, then the language question while no
   // language has been chosen. They run once the activation itself is over.
@@ -55,6 +62,13 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &form, [&] {
       splash.exec();
       if (zt::Tongue == -1) languageDialog.exec();
+      if (!form.SalvagedSettings().isEmpty()) {
+        form.ShowError(zt::Say(QString("Die Einstellungen waren beschädigt und wurden nur zum "
+                                       "Teil gelesen; eine Kopie liegt hier: "),
+                               QString("The settings were damaged and could only be read in "
+                                       "part; a copy was kept here: ")) +
+                       form.SalvagedSettings());
+      }
     });
   });
 

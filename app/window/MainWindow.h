@@ -53,6 +53,9 @@ class MainWindow final : public QWidget, private HostView {
   // Whether FormCreate got through its guarded block; if not, the program ends.
   bool Created() const { return created_; }
   QString CreateError() const { return createError_; }
+  // The copy kept of a settings file that could not be read whole at
+  // start-up, or empty.
+  QString SalvagedSettings() const { return salvagedSettings_; }
 
   // The dialogs are created after the main window and plugged in here.
   void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
@@ -93,6 +96,9 @@ class MainWindow final : public QWidget, private HostView {
 
   // Writes the window position as it is now.
   bool SaveWindowPosition();
+  // A failure the player must know of: a message box (unless messages are
+  // off), and the log.
+  void ShowError(const QString& text);
 
  signals:
   // The play area has been painted for the first time.
@@ -122,7 +128,7 @@ class MainWindow final : public QWidget, private HostView {
   void FormActivate();
   bool FormCloseQuery();
   void FormClose();
-  void ShowError(const QString& text);
+  QString WindowPlacementText() const;
   void NotePlayAreaPainted();
 
   // Forwards to the dialogs once they exist.
@@ -130,6 +136,7 @@ class MainWindow final : public QWidget, private HostView {
 
   Options options_;
   SettingsStore store_;
+  QString salvagedSettings_;
   QString programDir_;
   QString helpFile_;
   Canvas canvas_;
