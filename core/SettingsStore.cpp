@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -45,6 +46,25 @@ bool CopyInto(const QString& path, QTemporaryFile& copy, qint64 maxBytes) {
   }
   copy.close();
   return true;
+}
+
+// The number of different keys the lines of an INI text name. The reader
+// passes over some lines it cannot use without a word (a line without "=",
+// everything after a quote left open): then it reads fewer keys than this.
+qsizetype KeyLines(const QByteArray& text) {
+  QSet<QByteArray> keys;
+  QByteArray section;
+  for (const QByteArray& raw : text.split('\n')) {
+    const QByteArray line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
+    if (line.startsWith('[')) {
+      section = line;
+      continue;
+    }
+    const qsizetype equals = line.indexOf('=');
+    keys.insert(section + '\x01' + (equals < 0 ? line : line.left(equals).trimmed()));
+  }
+  return keys.size();
 }
 
 // path + ".damaged", or with a number when that is taken already: an earlier
@@ -164,13 +184,19 @@ QString SettingsStore::SalvageLocked(const QString& path) {
   const QString target = FreeDamagedName(path);
   if (target.isEmpty()) return {};
   if (info.size() > kMaxFileBytes) return QFile::rename(path, target) ? target : QString();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.read(kMaxFileBytes + 1);
+  file.close();
   // A copy of its own is parsed afresh: the reader's cache of an unchanged
-  // file would not report the format error again.
+  // file would not report a format error again.
   QTemporaryFile copy(path + ".XXXXXX");
-  if (!CopyInto(path, copy, kMaxFileBytes)) return {};
-  const bool damaged =
-      QSettings(copy.fileName(), QSettings::IniFormat).status() == QSettings::FormatError;
-  if (!damaged) return {};
+  if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) return {};
+  copy.close();
+  QSettings settings(copy.fileName(), QSettings::IniFormat);
+  if (settings.status() != QSettings::FormatError && KeyLines(bytes) <= settings.allKeys().size()) {
+    return {};
+  }
   return QFile::copy(path, target) ? target : QString();
 }
 
