@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
 #include <QStringList>
@@ -77,6 +78,19 @@ QString FreeDamagedName(const QString& path) {
     if (!QFileInfo::exists(name)) return name;
   }
   return {};
+}
+
+// Removes what saves killed half-way left beside the file: their copies
+// (path + "." and six letters or digits) and the copies' own locks. Called
+// with the store's lock held, when no other save can be writing them.
+void RemoveLeftovers(const QString& path) {
+  const QFileInfo info(path);
+  const QRegularExpression leftover('^' + QRegularExpression::escape(info.fileName()) +
+                                    R"(\.[A-Za-z0-9]{6}(\.lock)?$)");
+  const QDir dir = info.absoluteDir();
+  for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    if (leftover.match(name).hasMatch()) QFile::remove(dir.filePath(name));
+  }
 }
 
 }  // namespace
@@ -225,6 +239,7 @@ bool SettingsStore::Edit(const std::function<void(SettingsEdit&)>& change) {
   QLockFile lock(path + ".lock");
   if (!lock.tryLock(kLockWaitMs)) return false;
 
+  RemoveLeftovers(path);
   const QString salvaged = SalvageLocked(path);
   if (!salvaged.isEmpty()) qWarning("Settings file kept as %s", qPrintable(salvaged));
   const QFileInfo before(path);
