@@ -2,6 +2,7 @@
 // wooden frame that holds every board size from 3 x 2 to 7 x 5, and a name
 // plaque on the right) and the 68 tile faces, numbers 1 to 34 in two colours,
 // at (50 * (k mod 10), 333 + 50 * (k div 10)), the second colour 200 rows lower.
+// Drawn at 1x into "b3.bmp" and at 2x and 3x into "b3@2x.png" and "b3@3x.png".
 #include <QPainterPath>
 #include <cmath>
 
@@ -83,21 +84,27 @@ void DrawFace(QPainter& p, const QRect& cell, int number, int colour) {
   p.drawText(text, Qt::AlignCenter, QString::number(number));
 }
 
+QImage DrawAtlas(int scale) {
+  QImage atlas = NewImage(kWidth, kHeight, Qt::black, scale);
+  DrawBackground(atlas);
+  QPainter p(&atlas);
+  for (int colour = 0; colour < 2; ++colour) {
+    for (int k = 0; k < 34; ++k) {
+      const int code = k + 40 * colour;
+      const QRect cell(50 * (code % 10), 333 + 50 * (code / 10), 50, 50);
+      DrawFace(p, cell, k + 1, colour);
+    }
+  }
+  return atlas;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    QImage atlas = NewImage(kWidth, kHeight, Qt::black);
-    DrawBackground(atlas);
-    QPainter p(&atlas);
-    for (int colour = 0; colour < 2; ++colour) {
-      for (int k = 0; k < 34; ++k) {
-        const int code = k + 40 * colour;
-        const QRect cell(50 * (code % 10), 333 + 50 * (code / 10), 50, 50);
-        DrawFace(p, cell, k + 1, colour);
-      }
+    for (int scale : kScales) {
+      if (!SaveScaled(DrawAtlas(scale), out, "b3", ".bmp")) return false;
     }
-    p.end();
-    return SaveBmp(atlas, out.filePath("b3.bmp"));
+    return true;
   });
 }

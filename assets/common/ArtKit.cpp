@@ -41,6 +41,16 @@ bool SavePng(const QImage& image, const QString& path) {
   return true;
 }
 
+QString ScaledFileName(const QString& stem, int scale, const QString& ext1x) {
+  return scale == 1 ? stem + ext1x : QString("%1@%2x.png").arg(stem).arg(scale);
+}
+
+bool SaveScaled(const QImage& image, const QDir& out, const QString& stem, const QString& ext1x) {
+  const int scale = ScaleOf(image);
+  const QString path = out.filePath(ScaledFileName(stem, scale, ext1x));
+  return scale == 1 && ext1x == ".bmp" ? SaveBmp(image, path) : SavePng(image, path);
+}
+
 bool SaveBytes(const QByteArray& bytes, const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
@@ -50,10 +60,79 @@ bool SaveBytes(const QByteArray& bytes, const QString& path) {
   return true;
 }
 
-QImage NewImage(int width, int height, QColor fill) {
-  QImage image(width, height, QImage::Format_RGB32);
+QImage NewImage(int width, int height, QColor fill, int scale) {
+  QImage image(width * scale, height * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
   image.fill(fill);
   return image;
+}
+
+int ScaleOf(const QImage& image) {
+  return qRound(image.devicePixelRatio());
+}
+
+int ScaleOf(const QPainter& p) {
+  return qRound(p.device()->devicePixelRatio());
+}
+
+QRect ToDevice(const QRect& r, int scale) {
+  return {r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale};
+}
+
+QRect LayoutRect(const QImage& image) {
+  const int scale = ScaleOf(image);
+  return {0, 0, image.width() / scale, image.height() / scale};
+}
+
+namespace {
+
+// Where a rectangle of layout pixels lands on the painter's device.
+QRect DeviceRectOf(const QPainter& p, const QRect& r) {
+  const QRectF d = p.deviceTransform().mapRect(QRectF(r.x(), r.y(), r.width(), r.height()));
+  return {qRound(d.x()), qRound(d.y()), qRound(d.width()), qRound(d.height())};
+}
+
+// Fills device rectangles with the painter's transform undone, so that each
+// lands on whole device pixels.
+class DeviceFiller {
+ public:
+  explicit DeviceFiller(QPainter& p) : p_(p), toPainter_(p.deviceTransform().inverted()) {
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing, false);
+  }
+  ~DeviceFiller() { p_.restore(); }
+  DeviceFiller(const DeviceFiller&) = delete;
+  DeviceFiller& operator=(const DeviceFiller&) = delete;
+
+  void Fill(const QRect& device, const QColor& colour) {
+    if (device.isEmpty()) return;
+    p_.fillRect(toPainter_.mapRect(QRectF(device)), colour);
+  }
+
+ private:
+  QPainter& p_;
+  QTransform toPainter_;
+};
+
+}  // namespace
+
+void FillDevice(QPainter& p, const QRect& device, const QColor& colour) {
+  DeviceFiller(p).Fill(device, colour);
+}
+
+void PixelLine(QPainter& p, QPoint a, QPoint b, const QColor& colour) {
+  const QRect pixels = QRect(a, b).normalized();
+  DeviceFiller(p).Fill(DeviceRectOf(p, pixels), colour);
+}
+
+void PixelFrame(QPainter& p, const QRect& r, const QColor& colour) {
+  const int l = r.left(), t = r.top(), rr = r.left() + r.width(), bb = r.top() + r.height();
+  // Each pixel once, so that a translucent colour lies evenly.
+  DeviceFiller fill(p);
+  fill.Fill(DeviceRectOf(p, QRect(QPoint(l, t), QPoint(rr, t))), colour);
+  fill.Fill(DeviceRectOf(p, QRect(QPoint(l, bb), QPoint(rr, bb))), colour);
+  fill.Fill(DeviceRectOf(p, QRect(QPoint(l, t + 1), QPoint(l, bb - 1))), colour);
+  fill.Fill(DeviceRectOf(p, QRect(QPoint(rr, t + 1), QPoint(rr, bb - 1))), colour);
 }
 
 QColor Mix(const QColor& a, const QColor& b, double t) {
@@ -66,17 +145,23 @@ void DrawBevel(QPainter& p, const QRect& r, const QColor& base, int depth, bool 
   const QColor dark = Mix(base, Qt::black, 0.55);
   const QColor& tl = raised ? light : dark;
   const QColor& br = raised ? dark : light;
-  for (int i = 0; i < depth; ++i) {
-    const double fade = depth > 1 ? 0.35 * i / (depth - 1) : 0.0;
+  const int scale = ScaleOf(p);
+  const QRect device = DeviceRectOf(p, r);
+  DeviceFiller fill(p);
+  // Each device ring takes the shade of its depth in layout pixels, so at 1x
+  // ring i fades by i / (depth - 1) and larger scales run smoothly between.
+  for (int j = 0; j < depth * scale; ++j) {
+    const double ring = std::clamp((j + 0.5) / scale - 0.5, 0.0, depth - 1.0);
+    const double fade = depth > 1 ? 0.35 * ring / (depth - 1) : 0.0;
     const QColor a = Mix(tl, base, fade);
     const QColor b = Mix(br, base, fade);
-    const int l = r.left() + i, t = r.top() + i, rr = r.right() - i, bb = r.bottom() - i;
-    p.setPen(a);
-    p.drawLine(l, t, rr - 1, t);
-    p.drawLine(l, t, l, bb - 1);
-    p.setPen(b);
-    p.drawLine(l, bb, rr, bb);
-    p.drawLine(rr, t, rr, bb);
+    const int l = device.left() + j, t = device.top() + j;
+    const int rr = device.right() - j, bb = device.bottom() - j;
+    // Light along the top and left, the two far corners going with the dark.
+    fill.Fill(QRect(QPoint(l, t), QPoint(rr - 1, t)), a);
+    fill.Fill(QRect(QPoint(l, t + 1), QPoint(l, bb - 1)), a);
+    fill.Fill(QRect(QPoint(l, bb), QPoint(rr, bb)), b);
+    fill.Fill(QRect(QPoint(rr, t), QPoint(rr, bb)), b);
   }
 }
 
@@ -90,7 +175,7 @@ void FillVertical(QPainter& p, const QRect& r, const QColor& top, const QColor& 
 void AddGrain(QImage& image, const QRect& r, int strength, unsigned seed) {
   std::mt19937 gen(seed);
   std::uniform_int_distribution<int> noise(-strength, strength);
-  const QRect area = r.intersected(image.rect());
+  const QRect area = ToDevice(r, ScaleOf(image)).intersected(image.rect());
   for (int y = area.top(); y <= area.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = area.left(); x <= area.right(); ++x) {
@@ -141,9 +226,11 @@ QImage RenderAtScale(QSize grid, int scale, const std::function<void(QPainter&)>
 
 bool SaveAtScales(const QDir& out, const QString& base, QSize grid,
                   const std::function<void(QPainter&)>& paint) {
-  return SavePng(RenderAtScale(grid, 1, paint), out.filePath(base + ".png")) &&
-         SavePng(RenderAtScale(grid, 2, paint), out.filePath(base + "@2x.png")) &&
-         SavePng(RenderAtScale(grid, 3, paint), out.filePath(base + "@3x.png"));
+  for (int scale : kScales) {
+    if (!SavePng(RenderAtScale(grid, scale, paint), out.filePath(ScaledFileName(base, scale))))
+      return false;
+  }
+  return true;
 }
 
 void DrawShadowText(QPainter& p, const QRect& r, const QString& text, const QColor& colour,

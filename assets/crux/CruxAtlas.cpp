@@ -16,6 +16,8 @@
 //   31 32/41 42  a sun            33 34/43 44  a flower
 //   35 36/45 46  a compass rose   37..40/47..50  a plate reading CRUX
 //   28 29        a crown over the plate, 20 30  a medal under it
+//
+// Drawn at 1x into "b1.bmp" and at 2x and 3x into "b1@2x.png" and "b1@3x.png".
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
@@ -366,18 +368,21 @@ void DrawQuarter(QImage& atlas, const Grid& grid, int v) {
 void DrawCut(QImage& atlas, const Grid& grid, int first, int w, int h, const QColor& ground,
              const std::function<void(QPainter&, const QRectF&, bool)>& picture) {
   const int s = grid.cell;
-  QImage whole = NewImage(w * s, h * s);
-  TileBase(whole, whole.rect(), ground, grid.small());
+  QImage whole = NewImage(w * s, h * s, Qt::black, ScaleOf(atlas));
+  const QRect area = LayoutRect(whole);
+  TileBase(whole, area, ground, grid.small());
   {
     QPainter p(&whole);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setClipRect(whole.rect().adjusted(1, 1, -1, -1));
-    picture(p, QRectF(whole.rect()), grid.small());
+    p.setClipRect(area.adjusted(1, 1, -1, -1));
+    picture(p, QRectF(area), grid.small());
   }
   QPainter out(&atlas);
   for (int j = 0; j < h; ++j) {
-    for (int i = 0; i < w; ++i)
-      out.drawImage(grid.Cell(first + i + 10 * j).topLeft(), whole, QRect(i * s, j * s, s, s));
+    for (int i = 0; i < w; ++i) {
+      out.drawImage(grid.Cell(first + i + 10 * j).topLeft(), whole,
+                    ToDevice(QRect(i * s, j * s, s, s), ScaleOf(whole)));
+    }
   }
 }
 
@@ -550,22 +555,26 @@ void DrawPieces(QImage& atlas, const Grid& grid) {
   DrawCut(atlas, grid, 35, 2, 2, QColor(120, 28, 40), CompassRose);
   DrawCut(atlas, grid, 37, 4, 2, QColor(60, 40, 30), NamePlate);
   // The pairs are not neighbours in the grid: each half goes to its number.
-  QImage crown = NewImage(2 * grid.cell, grid.cell);
-  QImage medal = NewImage(2 * grid.cell, grid.cell);
+  const int scale = ScaleOf(atlas);
+  QImage crown = NewImage(2 * grid.cell, grid.cell, Qt::black, scale);
+  QImage medal = NewImage(2 * grid.cell, grid.cell, Qt::black, scale);
   for (auto [image, picture] : {std::pair<QImage*, decltype(&Crown)>{&crown, Crown},
                                 std::pair<QImage*, decltype(&Crown)>{&medal, Medal}}) {
-    TileBase(*image, image->rect(), QColor(60, 40, 30), grid.small());
+    const QRect area = LayoutRect(*image);
+    TileBase(*image, area, QColor(60, 40, 30), grid.small());
     QPainter p(image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setClipRect(image->rect().adjusted(1, 1, -1, -1));
-    picture(p, QRectF(image->rect()), grid.small());
+    p.setClipRect(area.adjusted(1, 1, -1, -1));
+    picture(p, QRectF(area), grid.small());
   }
   QPainter out(&atlas);
   const int s = grid.cell;
-  out.drawImage(grid.Cell(28).topLeft(), crown, QRect(0, 0, s, s));
-  out.drawImage(grid.Cell(29).topLeft(), crown, QRect(s, 0, s, s));
-  out.drawImage(grid.Cell(20).topLeft(), medal, QRect(0, 0, s, s));
-  out.drawImage(grid.Cell(30).topLeft(), medal, QRect(s, 0, s, s));
+  const QRect left = ToDevice(QRect(0, 0, s, s), scale);
+  const QRect right = ToDevice(QRect(s, 0, s, s), scale);
+  out.drawImage(grid.Cell(28).topLeft(), crown, left);
+  out.drawImage(grid.Cell(29).topLeft(), crown, right);
+  out.drawImage(grid.Cell(20).topLeft(), medal, left);
+  out.drawImage(grid.Cell(30).topLeft(), medal, right);
 }
 
 // ------------------------------------------------------------ background ---
@@ -577,14 +586,16 @@ const QRect kMiniature(370, 41, 90, 90);
 const QRect kPlaque(338, 204, 148, 114);
 const QRect kNumberSlot(422, 274, 60, 37);
 
-// The distance from (x, y) to the cross of the two tracks, and whether the
-// cross lies below or right of the point (a wall in the shade).
-void CrossDistance(int x, int y, double& distance, bool& shaded) {
+// The distance in layout pixels from device pixel (x, y) of a picture at the
+// given scale to the cross of the two tracks, and whether the cross lies below
+// or right of the point (a wall in the shade).
+void CrossDistance(int x, int y, int scale, double& distance, bool& shaded) {
   distance = 1e9;
-  for (const QRect& r : {kHorizontalTrack, kVerticalTrack}) {
+  for (const QRect& track : {kHorizontalTrack, kVerticalTrack}) {
+    const QRect r = ToDevice(track, scale);
     const int qx = std::clamp(x, r.left(), r.right());
     const int qy = std::clamp(y, r.top(), r.bottom());
-    const double d = std::max(std::abs(qx - x), std::abs(qy - y));
+    const double d = std::max(std::abs(qx - x), std::abs(qy - y)) / double(scale);
     if (d < distance) {
       distance = d;
       shaded = qy > y || qx > x;
@@ -690,8 +701,8 @@ void DrawBackground(QImage& atlas) {
     p.fillPath(plate, QColor(190, 136, 76));
   }
   {
-    QImage oak = NewImage(kBoardPlate.width(), kBoardPlate.height());
-    Wood(oak, oak.rect(), QColor(204, 150, 86), QColor(170, 116, 62), 9, 22);
+    QImage oak = NewImage(kBoardPlate.width(), kBoardPlate.height(), Qt::black, ScaleOf(atlas));
+    Wood(oak, LayoutRect(oak), QColor(204, 150, 86), QColor(170, 116, 62), 9, 22);
     QPainter p(&atlas);
     p.setRenderHint(QPainter::Antialiasing, true);
     QPainterPath plate;
@@ -716,10 +727,8 @@ void DrawBackground(QImage& atlas) {
                             QRect(195, 195, 131, 131)};
     for (const QRect& f : fields) {
       const QRect line = f.adjusted(inset, inset, -inset, -inset);
-      p.setPen(QColor(96, 56, 26));
-      p.drawRect(line);
-      p.setPen(QColor(236, 196, 140));
-      p.drawRect(line.adjusted(1, 1, 1, 1));
+      PixelFrame(p, line, QColor(96, 56, 26));
+      PixelFrame(p, line.adjusted(1, 1, 1, 1), QColor(236, 196, 140));
       // A small diamond of dark wood in the middle of each field.
       p.setRenderHint(QPainter::Antialiasing, true);
       const QPointF c = QRectF(line).center();
@@ -736,12 +745,13 @@ void DrawBackground(QImage& atlas) {
   // The channel of the cross: a sunken rim of four pixels, shaded on the walls
   // that face down and right, lit on the others; inside it is black (the
   // tracks are always drawn over it).
-  for (int y = 30; y < 302; ++y) {
+  const int scale = ScaleOf(atlas);
+  for (int y = 30 * scale; y < 302 * scale; ++y) {
     auto* line = reinterpret_cast<QRgb*>(atlas.scanLine(y));
-    for (int x = 30; x < 302; ++x) {
+    for (int x = 30 * scale; x < 302 * scale; ++x) {
       double d = 0;
       bool shaded = false;
-      CrossDistance(x, y, d, shaded);
+      CrossDistance(x, y, scale, d, shaded);
       if (d > 4) continue;
       if (d == 0) {
         line[x] = qRgb(0, 0, 0);
@@ -765,14 +775,12 @@ void DrawBackground(QImage& atlas) {
   {
     QPainter p(&atlas);
     FillVertical(p, kMiniature, QColor(40, 24, 16), QColor(24, 14, 8));
-    p.setPen(QColor(14, 6, 2));
-    p.drawRect(kMiniature.adjusted(-1, -1, 0, 0));
-    p.setPen(QColor(60, 38, 24));
+    PixelFrame(p, kMiniature.adjusted(-1, -1, 0, 0), QColor(14, 6, 2));
+    const QColor groove(60, 38, 24);
     for (int i = 1; i < 6; ++i) {
-      p.drawLine(kMiniature.left() + 15 * i, kMiniature.top() + 1, kMiniature.left() + 15 * i,
-                 kMiniature.bottom() - 1);
-      p.drawLine(kMiniature.left() + 1, kMiniature.top() + 15 * i, kMiniature.right() - 1,
-                 kMiniature.top() + 15 * i);
+      const int x = kMiniature.left() + 15 * i, y = kMiniature.top() + 15 * i;
+      PixelLine(p, {x, kMiniature.top() + 1}, {x, kMiniature.bottom() - 1}, groove);
+      PixelLine(p, {kMiniature.left() + 1, y}, {kMiniature.right() - 1, y}, groove);
     }
     Screw(p, kMiniature.topLeft() + QPointF(-5, -5));
     Screw(p, QPointF(kMiniature.right() + 6, kMiniature.top() - 5));
@@ -820,14 +828,21 @@ void DrawBackground(QImage& atlas) {
   }
 }
 
+QImage DrawAtlas(int scale) {
+  QImage atlas = NewImage(kWidth, kHeight, Qt::black, scale);
+  DrawBackground(atlas);
+  DrawPieces(atlas, kLarge);
+  DrawPieces(atlas, Grid{250, 15});
+  return atlas;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    QImage atlas = NewImage(kWidth, kHeight, Qt::black);
-    DrawBackground(atlas);
-    DrawPieces(atlas, kLarge);
-    DrawPieces(atlas, Grid{250, 15});
-    return SaveBmp(atlas, out.filePath("b1.bmp"));
+    for (int scale : kScales) {
+      if (!SaveScaled(DrawAtlas(scale), out, "b1", ".bmp")) return false;
+    }
+    return true;
   });
 }

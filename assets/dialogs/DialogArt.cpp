@@ -1,6 +1,6 @@
 // Draws the pictures of the dialogs: the background that the message dialogs
 // and the high-score dialog lie on (320 x 200, true colour) and the small
-// button pictures (18 x 18, with 2x and 3x versions for high-density screens).
+// button pictures (18 x 18), each also at 2x and 3x for high-density screens.
 //
 // The background is a sheet of parchment over which the game's tiles lie as
 // faint ghosts: it has to carry the game's look yet stay light and quiet
@@ -46,11 +46,12 @@ void GhostTile(QPainter& p, const QRectF& r, int number, double strength, const 
   }
 }
 
-QImage Background() {
-  QImage image = NewImage(kWidth, kHeight, kParchment);
+QImage Background(int scale) {
+  QImage image = NewImage(kWidth, kHeight, kParchment, scale);
+  const QRect sheet = LayoutRect(image);
   {
     QPainter p(&image);
-    FillVertical(p, image.rect(), Mix(kParchment, Qt::white, 0.25), kParchmentDeep);
+    FillVertical(p, sheet, Mix(kParchment, Qt::white, 0.25), kParchmentDeep);
   }
   // Fibres of the paper: long, very light streaks.
   {
@@ -103,14 +104,14 @@ QImage Background() {
     p.drawRect(QRectF(centre.x() - 28, centre.y() - 7, 56, 14));
     p.drawRect(QRectF(centre.x() - 7, centre.y() - 28, 14, 56));
   }
-  AddGrain(image, image.rect(), 4, 41);
+  AddGrain(image, sheet, 4, 41);
   // Browned edges, the wear of an old sheet; kept thin so that nothing dark
   // reaches where text lies.
   {
     QPainter p(&image);
     for (int i = 0; i < 6; ++i) {
-      p.setPen(QColor(150, 100, 50, 46 - i * 7));
-      p.drawRect(QRect(i, i, kWidth - 1 - 2 * i, kHeight - 1 - 2 * i));
+      PixelFrame(p, QRect(i, i, kWidth - 1 - 2 * i, kHeight - 1 - 2 * i),
+                 QColor(150, 100, 50, 46 - i * 7));
     }
   }
   return image;
@@ -229,7 +230,10 @@ const std::map<QString, GlyphPainter>& Glyphs() {
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    bool ok = SavePng(Background(), out.filePath("background.png"));
+    bool ok = true;
+    for (int scale : kScales) {
+      ok = ok && SaveScaled(Background(scale), out, "background");
+    }
     for (const auto& [name, paint] : Glyphs()) {
       ok = ok && SaveAtScales(out, "glyph_" + name, QSize(18, 18), paint);
     }

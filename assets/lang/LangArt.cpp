@@ -1,6 +1,6 @@
 // Draws the pictures of the start-up windows: the splash (200 x 150, the
 // game's name over small pictures of its four puzzles) and the two flag marks
-// of the language question's buttons (24 x 16, also at 2x and 3x).
+// of the language question's buttons (24 x 16), each also at 2x and 3x.
 #include <QPainterPath>
 #include <QPolygonF>
 #include <array>
@@ -39,9 +39,8 @@ void DrawCrux(QPainter& p, const QRect& r) {
       if (i < 4 || i > 5) p.fillRect(x0 + 16 + cell * k, y0 + cell * i, cell, cell, v);
     }
   }
-  p.setPen(QColor(0, 0, 0, 120));
-  p.drawRect(x0 + 4, y0 + 16, 31, 7);
-  p.drawRect(x0 + 16, y0 + 4, 7, 31);
+  PixelFrame(p, QRect(x0 + 4, y0 + 16, 31, 7), QColor(0, 0, 0, 120));
+  PixelFrame(p, QRect(x0 + 16, y0 + 4, 7, 31), QColor(0, 0, 0, 120));
 }
 
 // TILZ: the first level's plates on a 4 x 5 board, the big plate green, two
@@ -66,9 +65,9 @@ void DrawTilz(QPainter& p, const QRect& r) {
     const QRect body(x0 + pl.c * cell, y0 + pl.r * cell, pl.w * cell, pl.h * cell);
     p.fillRect(body, Qt::black);
     p.fillRect(body.adjusted(1, 1, -1, -1), pl.colour);
-    p.setPen(pl.colour.lighter(135));
-    p.drawLine(body.left() + 1, body.top() + 1, body.right() - 1, body.top() + 1);
-    p.drawLine(body.left() + 1, body.top() + 1, body.left() + 1, body.bottom() - 1);
+    const QColor lit = pl.colour.lighter(135);
+    PixelLine(p, {body.left() + 1, body.top() + 1}, {body.right() - 1, body.top() + 1}, lit);
+    PixelLine(p, {body.left() + 1, body.top() + 1}, {body.left() + 1, body.bottom() - 1}, lit);
   }
   const QRect last(x0 + 2 * cell, y0 + 4 * cell, 2 * cell, cell);
   p.fillRect(last, Qt::black);
@@ -114,12 +113,11 @@ void DrawTransit(QPainter& p, const QRect& r) {
   }
   // The cell that left the right end comes back in on the left.
   p.fillRect(x0 - 3, y0 + cell, 3, cell, kinds[0]);
-  p.setPen(QColor(0, 0, 0, 110));
   for (int y = 0; y < 7; ++y) {
     const int shift = y == 1 ? 2 : 0;
     for (int i = 0; i <= 7; ++i) {
       const int x = x0 + i * cell + shift;
-      p.drawLine(x, y0 + y * cell, x, y0 + (y + 1) * cell - 1);
+      PixelLine(p, {x, y0 + y * cell}, {x, y0 + (y + 1) * cell - 1}, QColor(0, 0, 0, 110));
     }
   }
   p.setRenderHint(QPainter::Antialiasing, true);
@@ -129,15 +127,16 @@ void DrawTransit(QPainter& p, const QRect& r) {
   p.drawPolygon(QPolygonF({{x0 + 35.5, ay - 3}, {x0 + 38.5, ay}, {x0 + 35.5, ay + 3}}));
 }
 
-QImage Splash() {
-  QImage img = NewImage(200, 150);
+QImage Splash(int scale) {
+  QImage img = NewImage(200, 150, Qt::black, scale);
+  const QRect whole = LayoutRect(img);
   QPainter p(&img);
-  FillVertical(p, img.rect(), kWalnut, QColor(52, 30, 18));
+  FillVertical(p, whole, kWalnut, QColor(52, 30, 18));
   p.end();
-  AddGrain(img, img.rect(), 6, 5);
+  AddGrain(img, whole, 6, 5);
 
   p.begin(&img);
-  DrawBevel(p, img.rect(), kFrame, 3, true);
+  DrawBevel(p, whole, kFrame, 3, true);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -192,21 +191,24 @@ void GermanFlag(QPainter& p) {
   p.fillRect(QRectF(0, 32.0 / 3, 24, 16.0 / 3), QColor(255, 206, 0));
 }
 
-// A flag with a fine outline of one device pixel at every scale.
+// A flag with a fine outline on its outermost pixels of the grid, so that
+// every scale keeps the colours of the 1x mark.
 void Flag(QPainter& p, void (*paint)(QPainter&)) {
-  const double px = 1.0 / p.worldTransform().m11();
   paint(p);
   p.setClipping(false);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), px));
-  p.drawRect(QRectF(0.5 * px, 0.5 * px, 24 - px, 16 - px));
+  p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150), 1));
+  p.drawRect(QRectF(0.5, 0.5, 23, 15));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    bool ok = SavePng(Splash(), out.filePath("splash.png"));
+    bool ok = true;
+    for (int scale : kScales) {
+      ok = ok && SaveScaled(Splash(scale), out, "splash");
+    }
     const std::array<std::pair<const char*, void (*)(QPainter&)>, 2> flags = {
         {{"en", EnglishFlag}, {"de", GermanFlag}}};
     for (const auto& [name, paint] : flags) {

@@ -10,7 +10,8 @@
 //   cell, the 20 x 20 target marker and the preview with all six columns open.
 // Every plate picture has a black outermost pixel ring, and the pixels just
 // round the well are black, so a bumped or slid plate leaves the same picture
-// as a fresh paint.
+// as a fresh paint. Drawn at 1x into "b2.bmp" and at 2x and 3x into
+// "b2@2x.png" and "b2@3x.png", every layout pixel s x s device pixels.
 #include <QPainterPath>
 #include <algorithm>
 #include <array>
@@ -148,23 +149,29 @@ QColor Shade(const QColor& c, double amount) {
   return amount >= 0 ? Lerp(c, QColor(255, 250, 230), amount) : Lerp(c, QColor(10, 6, 4), -amount);
 }
 
-// One whole plate, w x h pixels: black outer pixel ring, a rounded, bevelled
-// body, a carved groove and the plate's own ornament.
-QImage DrawPlate(int w, int h, const PlateStyle& style) {
-  QImage img = NewImage(w, h, Qt::black);
+// The layout position of the centre of device pixel i at a scale.
+double Centre(int i, int scale) {
+  return (i + 0.5) / scale;
+}
+
+// One whole plate, w x h layout pixels at a scale: black outer pixel ring, a
+// rounded, bevelled body, a carved groove and the plate's own ornament.
+QImage DrawPlate(int w, int h, const PlateStyle& style, int scale) {
+  QImage img = NewImage(w, h, Qt::black, scale);
   const QRectF body(1, 1, w - 2, h - 2);
   const double radius = 5;
   const QRectF groove = body.adjusted(style.groove, style.groove, -style.groove, -style.groove);
   const double grooveRadius = 3;
   constexpr double kBevel = 4.0;
 
-  for (int y = 0; y < h; ++y) {
+  for (int y = 0; y < img.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const double px = x + 0.5;
-      const double py = y + 0.5;
+    for (int x = 0; x < img.width(); ++x) {
+      const double px = Centre(x, scale);
+      const double py = Centre(y, scale);
       const double d = RoundedBoxDistance(px, py, body, radius);
-      const double cover = std::clamp(0.5 - d, 0.0, 1.0);
+      // The edge is smoothed over one device pixel.
+      const double cover = std::clamp(0.5 - d * scale, 0.0, 1.0);
       if (cover <= 0) continue;
       QColor c = MaterialAt(style.material, px, py, w, h);
       // A gentle dome: lighter towards the top left of the face.
@@ -201,9 +208,9 @@ void DrawStud(QPainter& p, QPointF centre, double r, const QColor& brass) {
   p.drawEllipse(centre, r, r);
 }
 
-QImage BigPlate() {
+QImage BigPlate(int scale) {
   const QColor gold(214, 170, 70);
-  QImage img = DrawPlate(100, 100, {Material::Jade, 8});
+  QImage img = DrawPlate(100, 100, {Material::Jade, 8}, scale);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   // A gold inlay line inside the groove and a gold rosette in the middle.
@@ -243,9 +250,9 @@ QImage BigPlate() {
   return img;
 }
 
-QImage WidePlate() {
+QImage WidePlate(int scale) {
   const QColor brass(200, 160, 90);
-  QImage img = DrawPlate(100, 50, {Material::Amber, 6});
+  QImage img = DrawPlate(100, 50, {Material::Amber, 6}, scale);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(15.5, 25), 3, brass);
@@ -253,9 +260,9 @@ QImage WidePlate() {
   return img;
 }
 
-QImage TallPlate() {
+QImage TallPlate(int scale) {
   const QColor brass(206, 168, 96);
-  QImage img = DrawPlate(50, 100, {Material::Cherry, 6});
+  QImage img = DrawPlate(50, 100, {Material::Cherry, 6}, scale);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(25, 15.5), 3, brass);
@@ -263,9 +270,9 @@ QImage TallPlate() {
   return img;
 }
 
-QImage SmallPlate() {
+QImage SmallPlate(int scale) {
   const QColor brass(176, 132, 70);
-  QImage img = DrawPlate(50, 50, {Material::Ivory, 6});
+  QImage img = DrawPlate(50, 50, {Material::Ivory, 6}, scale);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   DrawStud(p, QPointF(25, 25), 3.5, brass);
@@ -277,23 +284,41 @@ QImage SmallPlate() {
 const Wood kFrameWood{QColor(172, 116, 62), QColor(112, 68, 34), 0.8};
 const Wood kWallWood{QColor(120, 76, 42), QColor(66, 38, 20), 0.8};
 
-// Rings of a bevel, outermost first: each ring's top and left sides take one
-// colour, its bottom and right sides the other, mitred at the corners.
+// The colour of a list of one-pixel rings at device ring j of a scale: ring i
+// at 1x, and at larger scales a smooth run between neighbouring rings.
+QColor RingColour(const std::vector<QColor>& rings, int j, int scale) {
+  const double at = std::clamp((j + 0.5) / scale - 0.5, 0.0, rings.size() - 1.0);
+  const auto i = static_cast<std::size_t>(at);
+  const double t = at - i;
+  return t == 0 ? rings[i] : Lerp(rings[i], rings[i + 1], t);
+}
+
+// Rings of a bevel, outermost first, one layout pixel each: each ring's top
+// and left sides take one colour, its bottom and right sides the other,
+// mitred at the corners.
 void DrawRings(QImage& img, const QRect& r, const std::vector<QColor>& topLeft,
                const std::vector<QColor>& bottomRight) {
-  for (std::size_t i = 0; i < topLeft.size(); ++i) {
-    const QRect ring = r.adjusted(int(i), int(i), -int(i), -int(i));
-    for (int y = ring.top(); y <= ring.bottom(); ++y) {
-      for (int x = ring.left(); x <= ring.right(); ++x) {
-        const bool edge =
-            x == ring.left() || x == ring.right() || y == ring.top() || y == ring.bottom();
-        if (!edge) continue;
-        // The two corners where light meets shade go with the lit side.
-        const bool lower = (x == ring.right() || y == ring.bottom()) &&
-                           !(x == ring.right() && y == ring.top()) &&
-                           !(x == ring.left() && y == ring.bottom());
-        img.setPixelColor(x, y, lower ? bottomRight[i] : topLeft[i]);
-      }
+  const int scale = ScaleOf(img);
+  const QRect device = ToDevice(r, scale);
+  const int rings = static_cast<int>(topLeft.size()) * scale;
+  for (int j = 0; j < rings; ++j) {
+    const QRect ring = device.adjusted(j, j, -j, -j);
+    const QColor light = RingColour(topLeft, j, scale);
+    const QColor shade = RingColour(bottomRight, j, scale);
+    auto set = [&](int x, int y) {
+      // The two corners where light meets shade go with the lit side.
+      const bool lower = (x == ring.right() || y == ring.bottom()) &&
+                         !(x == ring.right() && y == ring.top()) &&
+                         !(x == ring.left() && y == ring.bottom());
+      img.setPixelColor(x, y, lower ? shade : light);
+    };
+    for (int x = ring.left(); x <= ring.right(); ++x) {
+      set(x, ring.top());
+      set(x, ring.bottom());
+    }
+    for (int y = ring.top() + 1; y < ring.bottom(); ++y) {
+      set(ring.left(), y);
+      set(ring.right(), y);
     }
   }
 }
@@ -305,29 +330,33 @@ void DrawFrame(QImage& img, const QRect& outer, const QRect& inner, const Wood& 
                double cornerRadius) {
   const QRectF o(outer);
   const bool panel = inner.isNull();
-  for (int y = outer.top(); y <= outer.bottom(); ++y) {
+  const int scale = ScaleOf(img);
+  const QRect out = ToDevice(outer, scale);
+  const QRect in = panel ? QRect() : ToDevice(inner, scale);
+  for (int y = out.top(); y <= out.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = outer.left(); x <= outer.right(); ++x) {
-      if (!panel && inner.contains(x, y)) continue;
-      const double px = x + 0.5;
-      const double py = y + 0.5;
+    for (int x = out.left(); x <= out.right(); ++x) {
+      if (!panel && in.contains(x, y)) continue;
+      const double px = Centre(x, scale);
+      const double py = Centre(y, scale);
       const double d = RoundedBoxDistance(px, py, o, cornerRadius);
-      const double cover = std::clamp(0.5 - d, 0.0, 1.0);
+      const double cover = std::clamp(0.5 - d * scale, 0.0, 1.0);
       if (cover <= 0) continue;
-      const int side = std::min(x - outer.left(), outer.right() - x);
-      const int end = std::min(y - outer.top(), outer.bottom() - y);
+      const int side = std::min(x - out.left(), out.right() - x);
+      const int end = std::min(y - out.top(), out.bottom() - y);
       const bool horizontalRail = panel || end <= side;
       QColor c = WoodAt(wood, px, py, horizontalRail, seed + (horizontalRail ? 0 : 5));
       if (!panel && side == end) c = Mix(c, Qt::black, 0.3);
       const double depth = -d;
       if (depth < 5) c = Shade(c, 0.42 * Facing(px, py, o, cornerRadius) * (1 - depth / 5));
       if (!panel) {
-        // A soft shadow where the frame drops to the lip.
-        const int dx = std::max({inner.left() - x, x - inner.right(), 0});
-        const int dy = std::max({inner.top() - y, y - inner.bottom(), 0});
-        const int toInner = std::max(dx, dy);
-        if (toInner <= 2) {
-          const bool farSide = x > inner.right() || y > inner.bottom();
+        // A soft shadow where the frame drops to the lip, over its two
+        // nearest layout pixels.
+        const int dx = std::max({in.left() - x, x - in.right(), 0});
+        const int dy = std::max({in.top() - y, y - in.bottom(), 0});
+        const double toInner = (std::max(dx, dy) - 0.5) / scale + 0.5;
+        if (toInner < 2.5) {
+          const bool farSide = x > in.right() || y > in.bottom();
           c = Shade(c, (farSide ? 0.12 : -0.2) * (3 - toInner) / 3.0);
         }
       }
@@ -350,10 +379,14 @@ void DrawLip(QImage& img, const QRect& lip) {
 // A block of dark wood set into an outer column of the board for the narrow
 // levels, with a fluted panel and brass pins.
 void DrawWallBlock(QImage& img, const QRect& block) {
-  for (int y = block.top(); y <= block.bottom(); ++y) {
+  const int scale = ScaleOf(img);
+  const QRect device = ToDevice(block, scale);
+  for (int y = device.top(); y <= device.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = block.left(); x <= block.right(); ++x)
-      line[x] = WoodAt(kWallWood, x + 0.5, y + 0.5, false, 71 + block.left()).rgb();
+    for (int x = device.left(); x <= device.right(); ++x) {
+      line[x] =
+          WoodAt(kWallWood, Centre(x, scale), Centre(y, scale), false, 71 + block.left()).rgb();
+    }
   }
   const QColor base = kWallWood.light;
   DrawRings(img, block, {Shade(base, 0.35), Shade(base, 0.2), Shade(base, 0.08)},
@@ -364,9 +397,11 @@ void DrawWallBlock(QImage& img, const QRect& block) {
   // Three flutes down the panel: carved channels, shadowed on their left.
   const int inner = panel.width() - 4;
   for (int k = 0; k < 3; ++k) {
-    const int left = panel.left() + 2 + (inner * k) / 3 + 2;
-    const int right = panel.left() + 2 + (inner * (k + 1)) / 3 - 3;
-    for (int y = panel.top() + 5; y <= panel.bottom() - 5; ++y) {
+    const int left = (panel.left() + 2 + (inner * k) / 3 + 2) * scale;
+    const int right = (panel.left() + 2 + (inner * (k + 1)) / 3 - 3 + 1) * scale - 1;
+    const int top = (panel.top() + 5) * scale;
+    const int bottom = (panel.bottom() - 5 + 1) * scale - 1;
+    for (int y = top; y <= bottom; ++y) {
       for (int x = left; x <= right; ++x) {
         const double t = (x - left + 0.5) / (right - left + 1);  // across the flute
         const QColor under = img.pixelColor(x, y);
@@ -384,13 +419,15 @@ void DrawWallBlock(QImage& img, const QRect& block) {
 
 // The board in miniature, 10 pixels a cell; the outer columns walled off for
 // the narrow levels.
-QImage DrawPreview(bool walled) {
-  QImage img = NewImage(kPreviewPlace.width(), kPreviewPlace.height(), Qt::black);
+QImage DrawPreview(bool walled, int scale) {
+  QImage img = NewImage(kPreviewPlace.width(), kPreviewPlace.height(), Qt::black, scale);
   const QRect cells(5, 5, 60, 50);
-  for (int y = cells.top(); y <= cells.bottom(); ++y) {
-    for (int x = cells.left(); x <= cells.right(); ++x) {
-      const int cx = (x - cells.left()) % 10;
-      const int cy = (y - cells.top()) % 10;
+  const QRect device = ToDevice(cells, scale);
+  for (int y = device.top(); y <= device.bottom(); ++y) {
+    for (int x = device.left(); x <= device.right(); ++x) {
+      // The lines between the cells are one layout pixel wide.
+      const int cx = (x / scale - cells.left()) % 10;
+      const int cy = (y / scale - cells.top()) % 10;
       QColor c(22, 16, 12);
       if (cx == 0 || cy == 0) c = QColor(58, 42, 30);
       img.setPixelColor(x, y, c);
@@ -398,13 +435,17 @@ QImage DrawPreview(bool walled) {
   }
   if (walled) {
     for (const int left : {cells.left(), cells.right() - 9}) {
-      for (int y = cells.top(); y <= cells.bottom(); ++y) {
-        for (int x = left; x < left + 10; ++x)
-          img.setPixelColor(x, y, WoodAt(kWallWood, x * 3.0, y * 3.0, false, 83));
+      const QRect wall = ToDevice(QRect(left, cells.top(), 10, cells.height()), scale);
+      for (int y = wall.top(); y <= wall.bottom(); ++y) {
+        for (int x = wall.left(); x <= wall.right(); ++x) {
+          // Sampled where the layout pixels' corners fall at 1x.
+          const double wx = Centre(x, scale) - 0.5, wy = Centre(y, scale) - 0.5;
+          img.setPixelColor(x, y, WoodAt(kWallWood, wx * 3.0, wy * 3.0, false, 83));
+        }
       }
     }
   }
-  DrawRings(img, img.rect(),
+  DrawRings(img, LayoutRect(img),
             {QColor(78, 48, 24), QColor(60, 36, 18), QColor(46, 28, 14), QColor(34, 20, 10),
              QColor(22, 14, 8)},
             {QColor(186, 134, 80), QColor(150, 104, 60), QColor(116, 78, 42), QColor(82, 52, 28),
@@ -413,14 +454,14 @@ QImage DrawPreview(bool walled) {
 }
 
 // The target marker: the big plate in miniature.
-QImage DrawMarker() {
-  QImage img = NewImage(20, 20, Qt::black);
+QImage DrawMarker(int scale) {
+  QImage img = NewImage(20, 20, Qt::black, scale);
   const QRectF body(1, 1, 18, 18);
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 20; ++x) {
-      const double px = x + 0.5, py = y + 0.5;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const double px = Centre(x, scale), py = Centre(y, scale);
       const double d = RoundedBoxDistance(px, py, body, 2.5);
-      const double cover = std::clamp(0.5 - d, 0.0, 1.0);
+      const double cover = std::clamp(0.5 - d * scale, 0.0, 1.0);
       if (cover <= 0) continue;
       QColor c = MaterialAt(Material::Jade, px * 5, py * 5, 100, 100);
       if (-d < 2) c = Shade(c, 0.6 * Facing(px, py, body, 2.5) * (1 + d / 2));
@@ -476,8 +517,8 @@ void DrawNameAndBadge(QImage& img) {
   DrawShadowText(p, QRect(366, 282, 120, 40), "TILZ", QColor(250, 232, 190), QColor(60, 32, 14));
 }
 
-QImage DrawPlayArea() {
-  QImage img = NewImage(kWidth, kHeight, Qt::black);
+QImage DrawPlayArea(int scale) {
+  QImage img = NewImage(kWidth, kHeight, Qt::black, scale);
   DrawWalnutTable(img);
   // Drop shadows under the frame and the preview mount.
   {
@@ -494,39 +535,45 @@ QImage DrawPlayArea() {
   DrawLip(img, kLip);
   DrawFrame(img, kMount, kPreviewPlace, kFrameWood, 23, 6);
   DrawNameAndBadge(img);
-  const QImage preview = DrawPreview(true);
+  const QImage preview = DrawPreview(true, scale);
   QPainter p(&img);
   p.drawImage(kPreviewPlace.topLeft(), preview);
   return img;
+}
+
+QImage DrawAtlas(int scale) {
+  QImage atlas = DrawPlayArea(scale);
+
+  // The narrow levels: wall blocks in the outer columns and the lip drawn
+  // round the middle four. Only the strips are kept, so the rest of this
+  // picture equals the wide one.
+  QImage narrow = atlas.copy();
+  DrawWallBlock(narrow, QRect(36, 36, 50, 260));
+  DrawWallBlock(narrow, QRect(296, 36, 50, 260));
+  DrawLip(narrow, kNarrowLip);
+
+  QPainter p(&atlas);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QPoint(500, 0), narrow, ToDevice(kLeftStrip, scale));
+  p.drawImage(QPoint(555, 0), narrow, ToDevice(kRightStrip, scale));
+  // Sprites, in the board well that every full paint covers.
+  p.drawImage(QPoint(50, 50), BigPlate(scale));
+  p.drawImage(QPoint(50, 150), WidePlate(scale));
+  p.drawImage(QPoint(150, 50), TallPlate(scale));
+  p.drawImage(QPoint(150, 150), SmallPlate(scale));
+  p.fillRect(QRect(50, 200, 50, 50), Qt::black);
+  p.drawImage(QPoint(200, 50), DrawMarker(scale));
+  p.drawImage(QPoint(267, 45), DrawPreview(false, scale));
+  return atlas;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    QImage atlas = DrawPlayArea();
-
-    // The narrow levels: wall blocks in the outer columns and the lip drawn
-    // round the middle four. Only the strips are kept, so the rest of this
-    // picture equals the wide one.
-    QImage narrow = atlas.copy();
-    DrawWallBlock(narrow, QRect(36, 36, 50, 260));
-    DrawWallBlock(narrow, QRect(296, 36, 50, 260));
-    DrawLip(narrow, kNarrowLip);
-
-    QPainter p(&atlas);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(500, 0), narrow, kLeftStrip);
-    p.drawImage(QPoint(555, 0), narrow, kRightStrip);
-    // Sprites, in the board well that every full paint covers.
-    p.drawImage(QPoint(50, 50), BigPlate());
-    p.drawImage(QPoint(50, 150), WidePlate());
-    p.drawImage(QPoint(150, 50), TallPlate());
-    p.drawImage(QPoint(150, 150), SmallPlate());
-    p.fillRect(QRect(50, 200, 50, 50), Qt::black);
-    p.drawImage(QPoint(200, 50), DrawMarker());
-    p.drawImage(QPoint(267, 45), DrawPreview(false));
-    p.end();
-    return SaveBmp(atlas, out.filePath("b2.bmp"));
+    for (int scale : kScales) {
+      if (!SaveScaled(DrawAtlas(scale), out, "b2", ".bmp")) return false;
+    }
+    return true;
   });
 }

@@ -7,7 +7,8 @@
 // ivory plate behind the level number, marked by an engraved grid and pointer.
 // The 21 pictures come in two sizes, 35 x 35 inside the board area and 15 x 15
 // inside the miniature area. Any kind may get any picture, so each of the 21
-// has its own symbol and its own pair of colours.
+// has its own symbol and its own pair of colours. Drawn at 1x into "b4.bmp"
+// and at 2x and 3x into "b4@2x.png" and "b4@3x.png".
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QTransform>
@@ -273,10 +274,7 @@ void DrawLargePicture(QImage& atlas, const QRect& cell, int m) {
   sheen.setColorAt(1, QColor(255, 255, 255, 0));
   p.fillRect(body, sheen);
   DrawBevel(p, body, pal.body, 3, true);
-  if (pal.gilt) {
-    p.setPen(Mix(kGilt, pal.body, 0.3));
-    p.drawRect(body.adjusted(4, 4, -5, -5));
-  }
+  if (pal.gilt) PixelFrame(p, body.adjusted(4, 4, -5, -5), Mix(kGilt, pal.body, 0.3));
   p.end();
   AddGrain(atlas, body.adjusted(3, 3, -3, -3), 3, 100 + m);
 
@@ -492,16 +490,23 @@ void DrawBackground(QImage& atlas) {
   p.fillPath(pointer, cut);
 }
 
+QImage DrawAtlas(int scale) {
+  QImage atlas = NewImage(kWidth, kHeight, Qt::black, scale);
+  DrawBackground(atlas);
+  for (int m = 0; m < 21; ++m) {
+    DrawLargePicture(atlas, QRect(60 + 35 * (m % 7), 44 + 35 * (m / 7), 35, 35), m);
+    DrawSmallPicture(atlas, QRect(362 + 15 * (m % 7), 44 + 15 * (m / 7), 15, 15), m);
+  }
+  return atlas;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    QImage atlas = NewImage(kWidth, kHeight, Qt::black);
-    DrawBackground(atlas);
-    for (int m = 0; m < 21; ++m) {
-      DrawLargePicture(atlas, QRect(60 + 35 * (m % 7), 44 + 35 * (m / 7), 35, 35), m);
-      DrawSmallPicture(atlas, QRect(362 + 15 * (m % 7), 44 + 15 * (m / 7), 15, 15), m);
+    for (int scale : kScales) {
+      if (!SaveScaled(DrawAtlas(scale), out, "b4", ".bmp")) return false;
     }
-    return SaveBmp(atlas, out.filePath("b4.bmp"));
+    return true;
   });
 }

@@ -1,6 +1,6 @@
-// Draws the pictures built into the program: the clock's digit strip, the
-// toolbar glyphs (at 1x, 2x and 3x for sharp high-density screens) and the
-// window icon in the usual sizes.
+// Draws the pictures built into the program: the clock's digit strip and the
+// toolbar glyphs (each at 1x, 2x and 3x for sharp high-density screens) and
+// the window icon in the usual sizes.
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QStringList>
@@ -16,8 +16,8 @@ using namespace zt::art;
 
 // Seven-segment digits, lit green on black; the blank cell shows every
 // segment unlit. 11 x 20 cells, the blank at x 110.
-QImage DigitStrip() {
-  QImage strip = NewImage(121, 20, Qt::black);
+QImage DigitStrip(int scale) {
+  QImage strip = NewImage(121, 20, Qt::black, scale);
   // Segments a..g as rectangles in an 11 x 20 cell.
   const std::array<QRectF, 7> seg = {
       QRectF(2.5, 1, 6, 2),   // a
@@ -316,7 +316,10 @@ QByteArray IconSvg() {
 
 int main(int argc, char** argv) {
   return RunGenerator(argc, argv, [](const QDir& out) {
-    bool ok = SavePng(DigitStrip(), out.filePath("digits.png"));
+    bool ok = true;
+    for (int scale : kScales) {
+      ok = ok && SaveScaled(DigitStrip(scale), out, "digits");
+    }
     for (const auto& [name, paint] : Glyphs()) {
       ok = ok && SaveAtScales(out, "glyph_" + name, QSize(20, 20), paint);
     }
