@@ -181,7 +181,7 @@ class HighscoreListTest : public QObject {
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!session.Confirm(false, "Zed"));
-    QVERIFY(clock.elapsed() < 2000);
+    QVERIFY(clock.elapsed() < 10 * SettingsStore::kLockWaitMs);  // room for a busy machine
     QCOMPARE(fx.FileBytes(), before);
   }
 
