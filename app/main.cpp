@@ -2,10 +2,14 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <new>
 #include <optional>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/startup/CommandLine.h"
 #include "app/startup/LanguageDialog.h"
@@ -21,6 +25,19 @@ int main(int argc, char** argv) {
     arguments << QString::fromLocal8Bit(argv[i]);
   if (const std::optional<int> end = zt::AnswerCommandLine(arguments, stdout, stderr)) return *end;
 
+#ifdef __GLIBC__
+  // Blocks from 128 KiB up (pictures, the synthesiser's samples) get pages of
+  // their own, which go back to the system when freed. Set once, the
+  // allocator no longer raises this bound after freeing such a block; raised,
+  // it would keep up to twice the largest block freed so far at the top of
+  // each thread's heap, where malloc_trim never reaches.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+#ifdef SIGXFSZ
+  // A file size limit makes a write fail (and the save with it) rather than
+  // end the game half-way through.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   // The pictures are pixel art: on high-density screens they are scaled by a
   // whole factor, so a fractional screen factor is rounded.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -70,6 +87,13 @@ int main(int argc, char** argv) {
       splash->exec();
       splash.reset();
       if (zt::Tongue == -1) form.LanguageDialog()->exec();
+      if (!form.SalvagedSettings().isEmpty()) {
+        form.ShowError(zt::Say(QString("Die Einstellungen waren beschädigt und wurden nur zum "
+                                       "Teil gelesen; eine Kopie liegt hier: "),
+                               QString("The settings were damaged and could only be read in "
+                                       "part; a copy was kept here: ")) +
+                       form.SalvagedSettings());
+      }
     });
   });
 

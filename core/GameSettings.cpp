@@ -14,7 +14,7 @@ std::array<VariantValues, kPuzzleCount> GameSettings::DefaultVariants() {
   return variants;
 }
 
-GameSettings ReadGameSettings(const SettingsStore& store) {
+GameSettings ReadGameSettings(const SettingsReader& store) {
   GameSettings s;
   s.tongue = store.ReadInteger(kCommonSection, kLanguageKey, -1);
   // The mode is kept in a byte, like the puzzle number it is.
@@ -34,17 +34,20 @@ GameSettings ReadGameSettings(const SettingsStore& store) {
   return s;
 }
 
-bool WriteGameSettings(SettingsStore& store, const GameSettings& s) {
-  bool ok = store.WriteInteger(kCommonSection, kPuzzleKey, s.mode);
+void PutGameSettings(SettingsEdit& edit, const GameSettings& s) {
+  edit.SetInteger(kCommonSection, kPuzzleKey, s.mode);
   for (int puzzle = 0; puzzle < kPuzzleCount; ++puzzle) {
     const PuzzleEntry& entry = CatalogEntry(puzzle);
     for (int i = 0; i < entry.variantValues; ++i)
-      ok = store.WriteInteger(kCommonSection, entry.variants[i].key, s.variants[puzzle][i]) && ok;
+      edit.SetInteger(kCommonSection, entry.variants[i].key, s.variants[puzzle][i]);
   }
-  ok = store.WriteBool(kCommonSection, kSoundKey, s.sound) && ok;
-  ok = store.WriteBool(kCommonSection, kMusicKey, s.music) && ok;
-  ok = store.WriteInteger(kCommonSection, kLanguageKey, s.tongue) && ok;
-  return ok;
+  edit.SetBool(kCommonSection, kSoundKey, s.sound);
+  edit.SetBool(kCommonSection, kMusicKey, s.music);
+  edit.SetInteger(kCommonSection, kLanguageKey, s.tongue);
+}
+
+bool WriteGameSettings(SettingsStore& store, const GameSettings& s) {
+  return store.Edit([&](SettingsEdit& edit) { PutGameSettings(edit, s); });
 }
 
 }  // namespace zt

@@ -25,8 +25,10 @@ struct GameSettings {
 
 // Reads section "common" and brings the variants into range. A mode outside
 // 0..3 starts with CRUX, as if nothing were stored.
-GameSettings ReadGameSettings(const SettingsStore& store);
-// Writes all nine values; false if any write failed (every write is tried).
+GameSettings ReadGameSettings(const SettingsReader& store);
+// Sets all nine values in a save.
+void PutGameSettings(SettingsEdit& edit, const GameSettings& s);
+// Writes all nine values in one save; false if it failed.
 bool WriteGameSettings(SettingsStore& store, const GameSettings& s);
 
 }  // namespace zt

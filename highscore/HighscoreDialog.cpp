@@ -54,6 +54,7 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       mainWindow_(mainWindow),
       background_(dialogBackground),
+      store_(store),
       session_(store, scrambler) {
   setObjectName("HighscoreDlg");
   setFixedSize(kClientSize);
@@ -165,10 +166,20 @@ void HighscoreDialog::FillLabels() {
 
 void HighscoreDialog::okClick() {
   const bool cleared = clearBox_->isChecked();
-  session_.Confirm(cleared, nameEdit_->text());
+  const bool saved = session_.Confirm(cleared, nameEdit_->text());
   if (cleared) nameEdit_->setText(DefaultPlayerName());
   nameEdit_->hide();
   done(Accepted);
+  if (!saved) {
+    const QString text = Say(QStringLiteral("Die Bestzeit konnte nicht gespeichert werden: "),
+                             QStringLiteral("The best time could not be saved: ")) +
+                         store_.Location();
+    if (failureReport_) {
+      failureReport_(text);
+    } else {
+      qWarning("%s", qPrintable(text));
+    }
+  }
 }
 
 void HighscoreDialog::CancelClick() {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "core/HighscoreService.h"
 #include "highscore/HighscoreList.h"
@@ -35,6 +36,13 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   // when it places among the five best. Returns when the dialog has closed.
   void ShowHighscores(const QString& variantKey, std::int32_t time) override;
 
+  // Where a list that could not be saved is reported: the text says so in
+  // the player's language and names the settings file. Without one it only
+  // goes to the log.
+  void SetFailureReport(std::function<void(const QString&)> report) {
+    failureReport_ = std::move(report);
+  }
+
   const HighscoreSession& Session() const { return session_; }
   QLineEdit* NameEdit() const { return nameEdit_; }
   QCheckBox* ClearBox() const { return clearBox_; }
@@ -61,7 +69,9 @@ class HighscoreDialog : public QDialog, public HighscoreService {
 
   QPointer<QWidget> mainWindow_;
   QImage background_;
+  SettingsStore& store_;
   HighscoreSession session_;
+  std::function<void(const QString&)> failureReport_;
   QLineEdit* nameEdit_ = nullptr;
   QCheckBox* clearBox_ = nullptr;
   QLabel* clearLabel_ = nullptr;

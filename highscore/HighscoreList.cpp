@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "core/SettingsKeys.h"
 
@@ -57,9 +58,14 @@ QString HighscoreStore::ReadPlayerName() const {
 }
 
 HighscoreTable HighscoreStore::Load(const QString& variantKey) const {
+  return LoadFrom(store_, variantKey);
+}
+
+HighscoreTable HighscoreStore::LoadFrom(const SettingsReader& reader,
+                                        const QString& variantKey) const {
   HighscoreTable table;
   for (int i = 0; i < kHighscorePlaces; ++i) {
-    const QString stored = store_.ReadString(kSection, variantKey + QString::number(i), QString());
+    const QString stored = reader.ReadString(kSection, variantKey + QString::number(i), QString());
     table[i] = ParseEntry(scrambler_.Decode(stored));
   }
   // Lists this game writes are in order already; a stable sort keeps them as
@@ -71,14 +77,32 @@ HighscoreTable HighscoreStore::Load(const QString& variantKey) const {
   return table;
 }
 
+void HighscoreStore::Put(SettingsEdit& edit, const QString& variantKey, const HighscoreTable& table,
+                         const QString& playerName) const {
+  edit.SetString(kSection, kPlayerKey, playerName);
+  for (int i = 0; i < kHighscorePlaces; ++i) {
+    edit.SetString(kSection, variantKey + QString::number(i),
+                   scrambler_.Encode(FormatEntry(table[i])));
+  }
+}
+
 bool HighscoreStore::Save(const QString& variantKey, const HighscoreTable& table,
                           const QString& playerName) {
-  bool ok = store_.WriteString(kSection, kPlayerKey, playerName);
-  for (int i = 0; i < kHighscorePlaces; ++i) {
-    ok = store_.WriteString(kSection, variantKey + QString::number(i),
-                            scrambler_.Encode(FormatEntry(table[i]))) &&
-         ok;
-  }
+  return store_.Edit([&](SettingsEdit& edit) { Put(edit, variantKey, table, playerName); });
+}
+
+bool HighscoreStore::Update(
+    const QString& variantKey,
+    const std::function<void(HighscoreTable& table, QString& playerName)>& change,
+    HighscoreTable* written) {
+  HighscoreTable table;
+  const bool ok = store_.Edit([&](SettingsEdit& edit) {
+    table = LoadFrom(edit, variantKey);
+    QString playerName = edit.ReadString(kSection, kPlayerKey, DefaultPlayerName());
+    change(table, playerName);
+    Put(edit, variantKey, table, playerName);
+  });
+  if (ok && written) *written = table;
   return ok;
 }
 
@@ -99,17 +123,22 @@ bool HighscoreSession::Begin(const QString& variantKey, std::int32_t time) {
 
 bool HighscoreSession::Confirm(bool clearAll, const QString& typedName) {
   if (VariantKey_.isEmpty()) return false;  // no list was shown
+  std::optional<HighscoreEntry> named;
   if (clearAll) {
-    Entries_.fill(EmptyEntry());
     PlayerName_ = DefaultPlayerName();
-    NewEntry_ = -1;
-  }
-  if (NewEntry_ >= 0) {
+  } else if (NewEntry_ >= 0) {
     PlayerName_ = typedName;
-    Entries_[NewEntry_].name = PlayerName_;
+    named = HighscoreEntry{PlayerName_, Entries_[NewEntry_].time};
   }
   NewEntry_ = -1;
-  return store_.Save(VariantKey_, Entries_, PlayerName_);
+  return store_.Update(
+      VariantKey_,
+      [&](HighscoreTable& table, QString& playerName) {
+        if (clearAll) table.fill(EmptyEntry());
+        if (named) InsertEntry(table, PlaceFor(table, named->time), *named);
+        playerName = PlayerName_;
+      },
+      &Entries_);
 }
 
 void HighscoreSession::Cancel() {

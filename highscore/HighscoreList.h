@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/SettingsStore.h"
 #include "highscore/TextScrambler.h"
@@ -56,11 +57,22 @@ class HighscoreStore {
   // Missing, empty or unreadable values are empty places. The places come back
   // in order of time, empties last (a list edited by hand may be out of order).
   HighscoreTable Load(const QString& variantKey) const;
-  // Writes the player's name and all five places; false when the store
-  // refused a value.
+  // Writes the player's name and all five places in one save; false when the
+  // save failed.
   bool Save(const QString& variantKey, const HighscoreTable& table, const QString& playerName);
+  // One save under the store's lock: the list as stored right now is read
+  // again, change edits it and the player's name, and both are written back,
+  // so that a list another copy of the game stored meanwhile is kept. The
+  // list written is left in written when the save succeeded.
+  bool Update(const QString& variantKey,
+              const std::function<void(HighscoreTable& table, QString& playerName)>& change,
+              HighscoreTable* written = nullptr);
 
  private:
+  HighscoreTable LoadFrom(const SettingsReader& reader, const QString& variantKey) const;
+  void Put(SettingsEdit& edit, const QString& variantKey, const HighscoreTable& table,
+           const QString& playerName) const;
+
   SettingsStore& store_;
   const TextScrambler& scrambler_;
 };
@@ -78,7 +90,9 @@ class HighscoreSession {
   bool Begin(const QString& variantKey, std::int32_t time);
   // OK. clearAll empties the list of this variant and resets the player's name,
   // dropping an entry made in this showing; otherwise typedName names the new
-  // entry, if there is one, and becomes the player's name.
+  // entry, if there is one, and becomes the player's name. The new entry goes
+  // into the list as stored at this moment (another copy of the game may have
+  // added to it). False when the list could not be saved.
   bool Confirm(bool clearAll, const QString& typedName);
   // Cancel: the new entry is lost and nothing is written.
   void Cancel();

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "core/BoundedFile.h"
 #include "core/Language.h"
 #include "core/ScreenPlacement.h"
 #include "ui/ScreenFit.h"
@@ -42,6 +43,46 @@ bool IsInDocument(const QUrl& url) {
 
 }  // namespace
 
+bool HelpLaysOutQuickly(const QString& html) {
+  // Elements whose end tags may be left out are not counted as nesting.
+  static const QStringList nesting = {"div",    "ul", "ol", "table", "blockquote", "dl", "pre",
+                                      "center", "h1", "h2", "h3",    "h4",         "h5", "h6"};
+  static const QStringList breaking = {"p", "li", "br", "td", "th", "tr", "dd", "dt", "hr"};
+  int depth = 0;
+  int tables = 0;
+  qsizetype paragraph = 0;
+  const qsizetype n = html.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    if (html[i] != '<') {
+      if (++paragraph > kHelpMaxParagraph) return false;
+      continue;
+    }
+    const qsizetype end = html.indexOf('>', i);
+    if (end < 0) break;
+    qsizetype at = i + 1;
+    const bool closing = at < end && html[at] == '/';
+    if (closing) ++at;
+    qsizetype nameEnd = at;
+    while (nameEnd < end && html[nameEnd].isLetterOrNumber())
+      ++nameEnd;
+    const QString name = html.mid(at, nameEnd - at).toLower();
+    const bool selfClosing = html[end - 1] == '/';
+    if (nesting.contains(name)) {
+      paragraph = 0;
+      if (!selfClosing) {
+        const int step = closing ? -1 : 1;
+        depth = std::max(0, depth + step);
+        if (name == "table") tables = std::max(0, tables + step);
+        if (depth > kHelpMaxNesting || tables > kHelpMaxTableNesting) return false;
+      }
+    } else if (breaking.contains(name)) {
+      paragraph = 0;
+    }
+    i = end;
+  }
+  return true;
+}
+
 HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit) {
   const QFileInfo info(path);
   if (!info.exists()) {
@@ -57,15 +98,18 @@ HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit) {
   const QString tooLargeEn = "The help file \"%1\" is too large.";
   if (info.size() > sizeLimit) return Failure(path, tooLargeDe, tooLargeEn);
 
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Failure(path, unreadableDe, unreadableEn);
-  // The file may have grown since it was looked at.
-  const QByteArray bytes = file.read(sizeLimit + 1);
-  if (file.error() != QFileDevice::NoError) return Failure(path, unreadableDe, unreadableEn);
-  if (bytes.size() > sizeLimit) return Failure(path, tooLargeDe, tooLargeEn);
+  // The file may have changed since it was looked at.
+  const BoundedFile file = ReadBoundedFile(path, sizeLimit);
+  if (file.refusal == FileRefusal::kTooLarge) return Failure(path, tooLargeDe, tooLargeEn);
+  if (!file.Ok()) return Failure(path, unreadableDe, unreadableEn);
+  const QString html = QString::fromUtf8(file.bytes);
+  if (!HelpLaysOutQuickly(html)) {
+    return Failure(path, "Die Hilfedatei „%1“ wurde nicht gefunden.",
+                   "The help file \"%1\" was not found.");
+  }
   HelpDocument doc;
   doc.ok = true;
-  doc.html = QString::fromUtf8(bytes);
+  doc.html = html;
   return doc;
 }
 

@@ -19,8 +19,20 @@ struct HelpDocument {
   QString html;  // the document, or a page that says what went wrong
 };
 
+// Bounds of a document the viewer lays out at once: nested tables cost time
+// growing fast with each level, deep nesting and long paragraphs grow
+// steadily. A document at these bounds lays out in well under a second.
+inline constexpr int kHelpMaxNesting = 64;       // blocks within blocks
+inline constexpr int kHelpMaxTableNesting = 8;   // tables within tables
+inline constexpr int kHelpMaxParagraph = 65536;  // characters without a block break
+
+// Whether the viewer lays html out at once, by the bounds above.
+bool HelpLaysOutQuickly(const QString& html);
+
 // Reads the help file as UTF-8 HTML. A missing, unreadable or oversized file
-// gives a page with a message in the current language instead.
+// (and anything but a plain file) gives a page with a message in the current
+// language instead, as does one beyond the layout bounds: then the help is as
+// good as missing.
 HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit = kHelpSizeLimit);
 
 // A text browser that never loads anything: no pictures, style sheets or

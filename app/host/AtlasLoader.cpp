@@ -1,10 +1,11 @@
 #include "app/host/AtlasLoader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
 
+#include "core/BoundedFile.h"
 #include "puzzles/catalog/PuzzleCatalog.h"
 
 namespace zt {
@@ -20,7 +21,7 @@ constexpr qint64 kLargestFile = qint64(kLargest) * kLargest * 4 + (1 << 16);
 // before its last pixel row for a whole picture, the missing rows black.
 class ExactReader final : public QIODevice {
  public:
-  explicit ExactReader(QFile& file) : file_(file) {}
+  explicit ExactReader(QIODevice& file) : file_(file) {}
   bool RanShort() const { return ranShort_; }
   bool isSequential() const override { return false; }
   qint64 size() const override { return file_.size(); }
@@ -34,7 +35,7 @@ class ExactReader final : public QIODevice {
   qint64 writeData(const char*, qint64) override { return -1; }
 
  private:
-  QFile& file_;
+  QIODevice& file_;
   bool ranShort_ = false;
 };
 
@@ -121,9 +122,11 @@ QImage LoadAtlas(const QString& path, QSize minimum, QString* why) {
     if (why) *why = reason;
     return QImage();
   };
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
-  if (file.size() > kLargestFile) return fail("file too large for a picture");
+  BoundedFile read = ReadBoundedFile(path, kLargestFile);
+  if (read.refusal == FileRefusal::kTooLarge) return fail("file too large for a picture");
+  if (!read.Ok()) return fail(read.Reason());
+  QBuffer file(&read.bytes);
+  file.open(QIODevice::ReadOnly);
   const PixelLayout layout = ReadLayout(file.peek(54));
 
   ExactReader device(file);

@@ -4,17 +4,22 @@
 #include <unistd.h>
 
 #include <QFileInfo>
+#include <QStringList>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/sound/MixerApi.h"
+#include "core/BoundedFile.h"
 
 namespace zt::sound {
 namespace {
 
 // The General-MIDI soundfont of Debian's timgm6mb-soundfont package, then the
 // system's default one. An SDL_SOUNDFONTS variable set by the user wins.
+// The largest soundfont handed on; the General-MIDI sets Debian ships are 6 to
+// 150 MB.
+constexpr qint64 kMaxSoundFontBytes = qint64(512) << 20;
 constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
                                        "/usr/share/sounds/sf2/default-GM.sf2"};
 
@@ -114,10 +119,15 @@ bool AudioDevice::MusicReady() {
       }
     }
   }
-  bool readable = false;
+  // Only plain files of a sane size are handed on: the synthesiser reads
+  // them itself, and a pipe or a device would stop the music thread for good.
+  QStringList usable;
   for (const QString& path : QString::fromStdString(fonts).split(kListSeparator)) {
-    readable = readable || (!path.isEmpty() && QFileInfo(path).isReadable());
+    if (!path.isEmpty() && CheckBoundedFile(path, kMaxSoundFontBytes) == FileRefusal::kNone)
+      usable << path;
   }
+  const bool readable = !usable.isEmpty();
+  if (readable) fonts = usable.join(kListSeparator).toStdString();
   if (!readable) {
     ReportSoundProblem(fonts.empty()
                            ? "no music: no General-MIDI soundfont (package timgm6mb-soundfont)"

@@ -10,6 +10,7 @@
 #include "app/sound/AudioDevice.h"
 #include "app/sound/MidiLength.h"
 #include "app/sound/MixerApi.h"
+#include "core/BoundedFile.h"
 
 namespace zt::sound {
 namespace {
@@ -47,16 +48,14 @@ MixerMusicPlayer::~MixerMusicPlayer() {
 bool MixerMusicPlayer::Open(const QString& path) {
   Close();
   ++openAttempts_;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    Skipped(path, "cannot be read");
+  // Only a plain file of a sane size: a pipe or a device named *.mid is
+  // skipped at once.
+  BoundedFile file = ReadBoundedFile(path, kMaxFileBytes);
+  if (!file.Ok()) {
+    Skipped(path, file.Reason().toStdString());
     return false;
   }
-  if (file.size() > kMaxFileBytes) {
-    Skipped(path, "too large");
-    return false;
-  }
-  QByteArray bytes = file.readAll();
+  QByteArray bytes = std::move(file.bytes);
   const std::optional<double> length =
       MidiLength(std::span(reinterpret_cast<const unsigned char*>(bytes.constData()),
                            static_cast<std::size_t>(bytes.size())));

@@ -46,6 +46,8 @@ HighscoreDialog& DialogsOnFirstUse::Highscores() {
   if (!highscores_) {
     highscores_ = std::make_unique<HighscoreDialog>(
         &window_, window_.Settings(), window_.Scrambler(), window_.DialogBackground());
+    // A best time that cannot be stored is said at once.
+    highscores_->SetFailureReport([this](const QString& text) { window_.ShowError(text); });
   }
   return *highscores_;
 }

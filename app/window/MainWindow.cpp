@@ -112,6 +112,11 @@ void MainWindow::FormCreate() {
   setFont(systemFont);
   move(kFirstStartPosition);
 
+  // A file that cannot be read whole is kept aside before anything is
+  // written to it.
+  salvagedSettings_ = store_.Salvage();
+  if (!salvagedSettings_.isEmpty())
+    qWarning("Settings file kept as %s", qPrintable(salvagedSettings_));
   const GameSettings s = ReadGameSettings(store_);
   Tongue = s.tongue;
   for (int p = 0; p < kPuzzleCount; ++p)
@@ -393,12 +398,16 @@ void MainWindow::RestoreWindowPosition() {
   placer_->Apply();
 }
 
-bool MainWindow::SaveWindowPosition() {
+QString MainWindow::WindowPlacementText() const {
   WindowPlacement placement;
   placement.showState = isMinimized() ? WindowPlacement::kMinimized : WindowPlacement::kShown;
   placement.normal = frameGeometry();
+  return FormatWindowPlacement(placement);
+}
+
+bool MainWindow::SaveWindowPosition() {
   return store_.WriteString(settings::kCommonSection, settings::kWindowPositionKey,
-                            FormatWindowPlacement(placement));
+                            WindowPlacementText());
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -495,11 +504,14 @@ bool MainWindow::FormCloseQuery() {
 void MainWindow::FormClose() {
   timer_.stop();
   help_.Quit();
-  // The window position goes with the other settings, while the window is
-  // still there to carry a message: a store that refuses writes is reported
-  // once, whichever write failed.
-  bool saved = WriteGameSettings(store_, CurrentSettings());
-  saved = SaveWindowPosition() && saved;
+  // The window position goes with the other settings, in one save, while the
+  // window is still there to carry a message.
+  const GameSettings current = CurrentSettings();
+  const QString placement = WindowPlacementText();
+  const bool saved = store_.Edit([&](SettingsEdit& edit) {
+    PutGameSettings(edit, current);
+    edit.SetString(settings::kCommonSection, settings::kWindowPositionKey, placement);
+  });
   if (!saved) {
     ShowError((GermanMessages() ? QString("Die Einstellungen konnten nicht gespeichert werden: ")
                                 : QString("The settings could not be saved: ")) +

@@ -71,6 +71,9 @@ class MainWindow final : public QWidget, private HostView {
   QString CreateError() const { return createError_; }
   StartFailure Failure() const { return failure_; }
   QString FailedFile() const { return failedFile_; }
+  // The copy kept of a settings file that could not be read whole at
+  // start-up, or empty.
+  QString SalvagedSettings() const { return salvagedSettings_; }
 
   // The dialogs are created after the main window and plugged in here.
   void SetDialogs(GameDialogs* dialogs, HighscoreService* scores);
@@ -125,6 +128,9 @@ class MainWindow final : public QWidget, private HostView {
 
   // Writes the window position as it is now.
   bool SaveWindowPosition();
+  // A failure the player must know of: a message box (unless messages are
+  // off), and the log.
+  void ShowError(const QString& text);
 
  signals:
   // The play area has been painted for the first time.
@@ -155,7 +161,7 @@ class MainWindow final : public QWidget, private HostView {
   void FormActivate();
   bool FormCloseQuery();
   void FormClose();
-  void ShowError(const QString& text);
+  QString WindowPlacementText() const;
   void NotePlayAreaPainted();
 
   // Forwards to the dialogs once they exist.
@@ -163,6 +169,7 @@ class MainWindow final : public QWidget, private HostView {
 
   Options options_;
   SettingsStore store_;
+  QString salvagedSettings_;
   QString programDir_;
   QString helpFile_;
   Canvas canvas_;

@@ -1,8 +1,12 @@
 // The settings store and section "common", on a private INI file.
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QFile>
+#include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 #include "core/GameSettings.h"
 #include "core/SettingsStore.h"
@@ -19,6 +23,25 @@ void WriteIni(const QString& path, const QByteArray& text) {
   QFile f(path);
   QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
   f.write(text);
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// A file of the game's own with the quit's values and a few more lines.
+const QByteArray kStoredIni =
+    "[V1]\ncommon\\mode=2\ncommon\\sound=0\ncommon\\MainForm=\"200,0,1,1,2,3,4\"\n"
+    "highscore\\player=Anna\n";
+
+// What a failed save must leave: the old file, no lock and no copy.
+void VerifyUntouched(const QString& path, const QByteArray& before) {
+  QCOMPARE(FileBytes(path), before);
+  QVERIFY(!QFileInfo::exists(path + ".lock"));
+  const QStringList left = QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden);
+  for (const QString& name : left)
+    QVERIFY2(!name.startsWith(QFileInfo(path).fileName() + '.'), qPrintable(name));
 }
 
 }  // namespace
@@ -180,6 +203,153 @@ class SettingsTest : public QObject {
     QCOMPARE(store.ReadInteger("common", "cmode", 2), 2);
     QVERIFY(!WriteGameSettings(store, GameSettings{}));
     QVERIFY(QDir().rmdir(Path()));
+  }
+
+  void oneSaveWritesAllItsValuesAndKeepsTheOthers() {
+    WriteIni(Path(), kStoredIni);
+    SettingsStore store(Path());
+    QVERIFY(store.Edit([](SettingsEdit& edit) {
+      QCOMPARE(edit.ReadString("common", "mode", "missing"), QString("2"));
+      edit.SetInteger("common", "mode", 3);
+      edit.SetBool("common", "sound", true);
+      edit.SetString("highscore", "c40", "x");
+      edit.Remove("highscore", "player");
+    }));
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 3);
+    QCOMPARE(store.ReadBool("common", "sound", false), true);
+    QCOMPARE(store.ReadString("highscore", "c40", "missing"), QString("x"));
+    QCOMPARE(store.ReadString("highscore", "player", "missing"), QString("missing"));
+    QCOMPARE(store.ReadString("common", "MainForm", "missing"), QString("200,0,1,1,2,3,4"));
+    VerifyUntouched(Path(), FileBytes(Path()));  // no lock or copy left behind
+  }
+
+  void quickSavesOfTheSameSizeAreAllSeen() {
+    // Readers in this process keep a parsed file while its size and time
+    // stay the same; saves in quick turn must still be read back.
+    SettingsStore store(Path());
+    for (int i = 0; i < 40; ++i) {
+      QVERIFY(store.WriteBool("common", "sound", i % 2 == 1));
+      QCOMPARE(store.ReadBool("common", "sound", i % 2 == 0), i % 2 == 1);
+    }
+  }
+
+  void aSaveThatCannotBeDoneLeavesTheFileAsItWas_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("lock is a folder") << "lockdir";
+    QTest::newRow("lock held by this program") << "lockheld";
+    QTest::newRow("read-only file") << "readonly";
+    QTest::newRow("file size limit") << "fsize";
+  }
+  void aSaveThatCannotBeDoneLeavesTheFileAsItWas() {
+    QFETCH(QString, fault);
+    QByteArray text = kStoredIni;
+    for (int i = 0; i < 200; ++i)
+      text += "highscore\\b" + QByteArray::number(i) + "=some entry or other\n";
+    WriteIni(Path(), text);
+    SettingsStore store(Path());
+    QLockFile held(Path() + ".lock");
+    struct rlimit oldLimit {};
+    if (fault == "lockdir") QVERIFY(QDir().mkdir(Path() + ".lock"));
+    if (fault == "lockheld") QVERIFY(held.tryLock(0));
+    if (fault == "readonly") {
+      if (geteuid() == 0) QSKIP("the superuser writes read-only files");
+      QVERIFY(QFile::setPermissions(Path(), QFile::ReadOwner));
+    }
+    if (fault == "fsize") {
+      // The game ignores the signal, so that the write fails instead.
+      std::signal(SIGXFSZ, SIG_IGN);
+      QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+      struct rlimit limit = oldLimit;
+      limit.rlim_cur = static_cast<rlim_t>(text.size() - 100);
+      QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    GameSettings s;
+    s.mode = 1;
+    const bool saved = WriteGameSettings(store, s);
+    const qint64 took = clock.elapsed();
+    if (fault == "fsize") setrlimit(RLIMIT_FSIZE, &oldLimit);
+    if (fault == "readonly") QFile::setPermissions(Path(), QFile::ReadOwner | QFile::WriteOwner);
+    if (fault == "lockheld") held.unlock();
+    const bool lockWasFolder = fault == "lockdir" && QDir().rmdir(Path() + ".lock");
+    QCOMPARE(lockWasFolder, fault == "lockdir");
+    QVERIFY(!saved);
+    // The save waits kLockWaitMs for the lock and gives up; a lock that
+    // blocked would never return. The bound leaves room for a busy machine.
+    QVERIFY2(took < 10 * SettingsStore::kLockWaitMs, qPrintable(QString::number(took)));
+    VerifyUntouched(Path(), text);
+    // Once the fault is gone, the same store saves again.
+    QVERIFY(WriteGameSettings(store, s));
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 1);
+  }
+
+  void aLockLeftByAProgramThatDiedIsTakenOver() {
+    // A lock file naming a process that no longer runs, as a kill leaves it.
+    WriteIni(Path() + ".lock",
+             "999999999\nzindle-tavrin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    SettingsStore store(Path());
+    QVERIFY(store.WriteInteger("common", "mode", 2));
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 2);
+    QVERIFY(!QFileInfo::exists(Path() + ".lock"));
+  }
+
+  void aDamagedFileIsKeptBesideItBeforeTheFirstSave_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("kept");  // a value read from the good lines
+    QTest::newRow("stray line without =")
+        << QByteArray("[V1]\ncommon\\mode=2\nstray line\nhighscore\\player=Anna\n") << "Anna";
+    QTest::newRow("quote left open")
+        << QByteArray(
+               "[V1]\ncommon\\mode=2\nhighscore\\player=Anna\ncommon\\MainForm=\"200,0\n"
+               "highscore\\c40=x\n")
+        << "Anna";
+  }
+  void aDamagedFileIsKeptBesideItBeforeTheFirstSave() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, kept);
+    WriteIni(Path(), text);
+    QFile::remove(Path() + ".damaged");
+    SettingsStore store(Path());
+    // A format error is the reading's: the save itself succeeds.
+    QVERIFY(store.WriteInteger("common", "mode", 3));
+    QCOMPARE(FileBytes(Path() + ".damaged"), text);
+    QCOMPARE(store.ReadString("highscore", "player", "missing"), kept);
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 3);
+    // The written file reads whole: nothing more is copied.
+    QVERIFY(store.Salvage().isEmpty());
+    QVERIFY(store.WriteInteger("common", "mode", 1));
+    QVERIFY(!QFileInfo::exists(Path() + ".damaged-2"));
+    QVERIFY(QFile::remove(Path() + ".damaged"));
+  }
+
+  void salvageAtStartUpNamesTheCopyAndNeverOverwritesAnOlderOne() {
+    const QByteArray damaged("[V1]\ncommon\\mode=2\nstray\n");
+    WriteIni(Path() + ".damaged", "older");
+    WriteIni(Path(), damaged);
+    SettingsStore store(Path());
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 2);  // read once already
+    QCOMPARE(store.Salvage(), Path() + ".damaged-2");
+    QCOMPARE(FileBytes(Path() + ".damaged"), QByteArray("older"));
+    QCOMPARE(FileBytes(Path() + ".damaged-2"), damaged);
+    QCOMPARE(FileBytes(Path()), damaged);  // a copy: the good lines are still read
+    QVERIFY(QFile::remove(Path() + ".damaged"));
+    QVERIFY(QFile::remove(Path() + ".damaged-2"));
+  }
+
+  void anOversizedFileIsMovedAsideAndNotRead() {
+    QByteArray text = kStoredIni;
+    text += "highscore\\filler=" + QByteArray(SettingsStore::kMaxFileBytes, 'x') + "\n";
+    WriteIni(Path(), text);
+    QFile::remove(Path() + ".damaged");
+    SettingsStore store(Path());
+    QCOMPARE(store.ReadInteger("common", "mode", -1), -1);
+    QCOMPARE(store.Salvage(), Path() + ".damaged");
+    QCOMPARE(FileBytes(Path() + ".damaged"), text);
+    QVERIFY(!QFileInfo::exists(Path()));
+    QVERIFY(store.WriteInteger("common", "mode", 3));
+    QCOMPARE(store.ReadInteger("common", "mode", -1), 3);
+    QVERIFY(QFile::remove(Path() + ".damaged"));
   }
 
   void windowPositionText_data() {

@@ -228,6 +228,41 @@ class HighscoreDialogTest : public QObject {
     QCOMPARE(StoreBytes(), before);
   }
 
+  void aBestTimeThatCannotBeSavedIsReportedAtOnce_data() {
+    QTest::addColumn<int>("tongue");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("German") << 1 << "Die Bestzeit konnte nicht gespeichert werden: ";
+    QTest::newRow("English") << 0 << "The best time could not be saved: ";
+  }
+  void aBestTimeThatCannotBeSavedIsReportedAtOnce() {
+    QFETCH(int, tongue);
+    QFETCH(QString, words);
+    zt::Tongue = tongue;
+    Seed("crux02", {10, 20});
+    auto dialog = MakeDialog();
+    QStringList reports;
+    dialog->SetFailureReport([&](const QString& text) { reports << text; });
+    const QByteArray before = StoreBytes();
+    // The lock cannot be had: a folder stands in its place.
+    QVERIFY(QDir().mkdir(dir_->filePath("settings.ini.lock")));
+    QVERIFY(Show(*dialog, "crux02", 5, [](HighscoreDialog& d) {
+      QTest::keyClicks(d.NameEdit(), "Zed");
+      QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+    }));
+    QCOMPARE(reports, QStringList{words + dir_->filePath("settings.ini")});
+    QCOMPARE(StoreBytes(), before);
+    // Once the lock can be had again, the next OK saves and says nothing; the
+    // name typed is offered again.
+    QVERIFY(QDir().rmdir(dir_->filePath("settings.ini.lock")));
+    QVERIFY(Show(*dialog, "crux02", 6,
+                 [](HighscoreDialog& d) { QTest::mouseClick(d.OkButton(), Qt::LeftButton); }));
+    QCOMPARE(reports.size(), 1);
+    QCOMPARE(scrambler_.Decode(store_->ReadString("highscore", "crux020", "")),
+             QStringLiteral("6,Zed"));
+    QCOMPARE(scrambler_.Decode(store_->ReadString("highscore", "crux021", "")),
+             QStringLiteral("10,p10"));
+  }
+
   void clearBoxEmptiesTheList() {
     Seed("tran07", {10, 20, 30, 40, 50});
     store_->WriteString("highscore", "player", "Ada");

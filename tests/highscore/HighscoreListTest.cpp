@@ -133,6 +133,58 @@ class HighscoreListTest : public QObject {
     QCOMPARE(fx.scrambler.Decode(fx.Raw("tran074")), QStringLiteral("0,Mr. Brain"));
   }
 
+  // Two copies of the game on one store: what the other stored while a
+  // dialog was open is kept.
+  void twoCopiesKeepEachOthersEntries_data() {
+    QTest::addColumn<QList<int>>("seed");
+    QTest::addColumn<int>("firstTime");   // the copy whose dialog opens first; 0: list shown
+    QTest::addColumn<int>("secondTime");  // the copy that stores meanwhile
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("list shown while the other stores")
+        << QList<int>{10, 20} << 0 << 15
+        << QStringList{"p10", "Bob", "p20", "Mr. Brain", "Mr. Brain"};
+    QTest::newRow("naming while the other stores")
+        << QList<int>{10, 20} << 25 << 15 << QStringList{"p10", "Bob", "p20", "Ann", "Mr. Brain"};
+    QTest::newRow("the other's better time comes first")
+        << QList<int>{10, 20, 30} << 15 << 12 << QStringList{"p10", "Bob", "Ann", "p20", "p30"};
+    QTest::newRow("no longer among the five")
+        << QList<int>{10, 20, 30, 40} << 45 << 15 << QStringList{"p10", "Bob", "p20", "p30", "p40"};
+  }
+  void twoCopiesKeepEachOthersEntries() {
+    QFETCH(QList<int>, seed);
+    QFETCH(int, firstTime);
+    QFETCH(int, secondTime);
+    QFETCH(QStringList, expected);
+    Fixture fx;
+    fx.Seed("boss15", seed);
+    HighscoreSession first(fx.store, fx.scrambler);
+    QVERIFY(first.Begin("boss15", firstTime));
+    HighscoreSession second(fx.store, fx.scrambler);
+    QVERIFY(second.Begin("boss15", secondTime));
+    QVERIFY(second.Confirm(false, "Bob"));
+    QVERIFY(first.Confirm(false, "Ann"));
+    QStringList names;
+    for (const HighscoreEntry& e : fx.Load("boss15"))
+      names << e.name;
+    QCOMPARE(names, expected);
+    QCOMPARE(first.Entries(), fx.Load("boss15"));  // what was written
+  }
+
+  void aFailedSaveIsReportedAndTheListStaysAsStored() {
+    Fixture fx;
+    fx.Seed("crux02", {10, 20});
+    const QByteArray before = fx.FileBytes();
+    HighscoreSession session(fx.store, fx.scrambler);
+    QVERIFY(session.Begin("crux02", 5));
+    // A folder where the lock should be: the save gives up within a second.
+    QVERIFY(QDir().mkdir(fx.dir.filePath("settings.ini.lock")));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!session.Confirm(false, "Zed"));
+    QVERIFY(clock.elapsed() < 10 * SettingsStore::kLockWaitMs);  // room for a busy machine
+    QCOMPARE(fx.FileBytes(), before);
+  }
+
   void clearEmptiesOnlyThisVariantAndResetsTheName_data() {
     QTest::addColumn<int>("time");
     QTest::newRow("list shown") << 0;

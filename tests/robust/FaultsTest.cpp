@@ -1,6 +1,7 @@
 // Faults from outside that the game must survive, on the offscreen platform:
 // a settings file that cannot be read or written, settings of the wrong type,
 // damaged high-score entries and names, damaged atlas files.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QBuffer>
@@ -389,6 +390,42 @@ class FaultsTest : public QObject {
     form.Tools().PuzzleBtn(kCrux)->click();
     QCOMPARE(form.Host().Mode(), kCrux);
     QVERIFY(form.Tools().PuzzleBtn(kCrux)->isChecked());
+  }
+
+  // Something other than a plain file where an atlas should be: the switch
+  // is refused at once with the message, and the game answers.
+  void aSwitchToAnAtlasThatIsNoFileIsRefusedAtOnce_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a pipe") << "fifo";
+    QTest::newRow("a link to /dev/zero") << "zero";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("oversized") << "large";
+  }
+  void aSwitchToAnAtlasThatIsNoFileIsRefusedAtOnce() {
+    QFETCH(QString, kind);
+    QTemporaryDir program;
+    QVERIFY(QFile::copy(GameDir() + "/b3.bmp", program.filePath("b3.bmp")));
+    const QByteArray atlas = QFile::encodeName(program.filePath("b1.bmp"));
+    if (kind == "fifo") QCOMPARE(mkfifo(atlas.constData(), 0600), 0);
+    if (kind == "zero") QCOMPARE(symlink("/dev/zero", atlas.constData()), 0);
+    if (kind == "folder") QVERIFY(QDir().mkdir(program.filePath("b1.bmp")));
+    if (kind == "large") {
+      QFile big(program.filePath("b1.bmp"));
+      QVERIFY(big.open(QIODevice::WriteOnly));
+      QVERIFY(big.resize(qint64(1) << 30));  // sparse: no disk space taken
+    }
+    QVERIFY(SettingsStore(SettingsPath()).WriteString("common", "mode", "2"));
+    MainWindow form(Options(SettingsPath(), program.path()));
+    QVERIFY(form.Created());
+    QElapsedTimer clock;
+    clock.start();
+    {
+      WarningCounter messages("b1.bmp");
+      form.Tools().PuzzleBtn(kCrux)->click();
+      QCOMPARE(messages.count(), 1);
+    }
+    QVERIFY(clock.elapsed() < 2000);
+    QCOMPARE(form.Host().Mode(), kBoss);
   }
 };
 

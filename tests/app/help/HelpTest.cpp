@@ -1,5 +1,7 @@
 // The help window (the document, its topics, a missing or bad file, links that
 // must not leave the document), the about box and the makers' link.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
@@ -249,6 +251,8 @@ class HelpTest : public QObject {
     QTest::newRow("a folder") << "folder" << 0 << "cannot be read";
     QTest::newRow("unreadable, German") << "unreadable" << 1 << "kann nicht gelesen werden";
     QTest::newRow("too large") << "large" << 0 << "too large";
+    QTest::newRow("a pipe") << "fifo" << 0 << "cannot be read";
+    QTest::newRow("a link to /dev/zero") << "zero" << 0 << "cannot be read";
   }
   void badHelpFiles() {
     QFETCH(QString, kind);
@@ -267,6 +271,14 @@ class HelpTest : public QObject {
     } else if (kind == "large") {
       path = dir_.filePath("large.HLP");
       QVERIFY(Write(path, QByteArray(kHelpSizeLimit + 1, 'x')));
+    } else if (kind == "fifo") {
+      path = dir_.filePath("pipe.HLP");
+      QFile::remove(path);
+      QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "zero") {
+      path = dir_.filePath("zero.HLP");
+      QFile::remove(path);
+      QCOMPARE(symlink("/dev/zero", QFile::encodeName(path).constData()), 0);
     }
 
     HelpViewer viewer;
@@ -276,6 +288,52 @@ class HelpTest : public QObject {
     QVERIFY2(shown.contains(message), qPrintable(shown));
     QVERIFY2(shown.contains(path), qPrintable(shown));
     if (kind == "missing" && tongue == 1) test::SaveShot(*viewer.Window(), "help_missing_de");
+  }
+
+  // Documents the viewer could not lay out at once are refused as if the
+  // help were missing; those within the bounds are shown.
+  void documentsBeyondTheLayoutBoundsAreRefused_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<bool>("shown");
+    const auto nested = [](const QString& open, int n) {
+      QString text;
+      for (int i = 0; i < n; ++i)
+        text += open;
+      return text + "x";
+    };
+    QTest::newRow("200,000 nested blocks") << nested("<div>", 200000) << false;
+    QTest::newRow("120,000 nested lists") << nested("<ul><li>", 120000) << false;
+    QTest::newRow("nesting at the bound") << nested("<div>", kHelpMaxNesting) << true;
+    QTest::newRow("nesting beyond the bound") << nested("<div>", kHelpMaxNesting + 1) << false;
+    QTest::newRow("closed blocks do not add up")
+        << QString("<div>x</div>").repeated(kHelpMaxNesting * 4) << true;
+    QTest::newRow("tables at the bound") << nested("<table><tr><td>", kHelpMaxTableNesting) << true;
+    QTest::newRow("tables beyond the bound")
+        << nested("<table><tr><td>", kHelpMaxTableNesting + 1) << false;
+    QTest::newRow("one very long line") << "<p>" + QString("word ").repeated(100000) << false;
+    QTest::newRow("a paragraph at the bound") << "<p>" + QString(kHelpMaxParagraph, 'w') << true;
+    QTest::newRow("inline tags do not break a paragraph")
+        << "<p>" + QString("<b>" + QString(99, 'w') + "</b>").repeated(1000) << false;
+    QTest::newRow("long text in paragraphs")
+        << QString("<p>" + QString("word ").repeated(2000) + "</p>").repeated(50) << true;
+  }
+  void documentsBeyondTheLayoutBoundsAreRefused() {
+    QFETCH(QString, html);
+    QFETCH(bool, shown);
+    Tongue = 0;
+    const QString path = dir_.filePath("bounds.HLP");
+    QVERIFY(Write(path, html.toUtf8()));
+    QElapsedTimer clock;
+    clock.start();
+    HelpViewer viewer;
+    viewer.Open(path, "The_Game", &main_);
+    QVERIFY(viewer.Window() && viewer.Window()->isVisible());
+    const QString text = viewer.Browser()->toPlainText();
+    QCOMPARE(text.contains("was not found"), !shown);
+    if (!shown) {
+      QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+      QVERIFY2(text.contains(path), qPrintable(text));
+    }
   }
 
   // The size limit itself is still read.
