@@ -1,5 +1,6 @@
 #include "app/window/ToolButton.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
 
@@ -18,7 +19,13 @@ ToolButton::ToolButton(QWidget* parent, const QString& glyph, QRect place, bool 
   setCheckable(checkable);
   setGeometry(place);
   setIconSize(kGlyphSize);
-  setIcon(QIcon(":/ui/glyph_" + glyph + ".png"));
+  // Every scale is added, so a zoomed toolbar shows the finer glyphs too.
+  QIcon icon;
+  for (const char* scale : {"", "@2x", "@3x"}) {
+    const QString file = ":/ui/glyph_" + glyph + scale + ".png";
+    if (QFile::exists(file)) icon.addFile(file);
+  }
+  setIcon(icon);
 }
 
 void ToolButton::mousePressEvent(QMouseEvent* event) {

@@ -90,7 +90,7 @@ class CruxView final : public Puzzle {
 
   PuzzleContext ctx_;
   CruxRules rules_;
-  // Made once: every frame of a slide recomposes one of them.
+  // Made once per canvas scale: every frame of a slide recomposes one of them.
   QImage horizontal_;
   QImage vertical_;
 };
