@@ -206,11 +206,18 @@ QImage LoadScaledAtlas(const QString& path, QSize minimum, int scale, QString* w
   if (!file.readAll().endsWith(QByteArray("IEND\xae\x42\x60\x82", 8))) {
     return fail("the file ends before its pixels do");
   }
-  return image.convertToFormat(QImage::Format_RGB32);
+  image = image.convertToFormat(QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  return image;
 }
 
 QImage EnlargeNearest(const QImage& image, int scale) {
-  if (scale <= 1 || image.isNull()) return image;
+  if (image.isNull()) return image;
+  if (scale <= 1) {
+    QImage same = image;
+    same.setDevicePixelRatio(1);
+    return same;
+  }
   const QImage from = image.convertToFormat(QImage::Format_RGB32);
   QImage big(from.width() * scale, from.height() * scale, QImage::Format_RGB32);
   for (int y = 0; y < big.height(); ++y) {
@@ -219,6 +226,7 @@ QImage EnlargeNearest(const QImage& image, int scale) {
     for (int x = 0; x < big.width(); ++x)
       out[x] = in[x / scale];
   }
+  big.setDevicePixelRatio(scale);
   return big;
 }
 

@@ -26,7 +26,8 @@ QImage LoadScaledAtlas(const QString& path, QSize minimum, int scale, QString* w
 // enlarged by nearest neighbour, which is not an error. A null image (why
 // says about the 1x file) only when no usable picture was found.
 QImage LoadAtlasAt(const QString& oneXPath, QSize minimum, int scale, QString* why = nullptr);
-// Every pixel of image as a scale x scale block.
+// Every pixel of image as a scale x scale block. Larger atlases come with
+// their scale as devicePixelRatio.
 QImage EnlargeNearest(const QImage& image, int scale);
 
 }  // namespace zt
