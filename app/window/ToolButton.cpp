@@ -1,8 +1,8 @@
 #include "app/window/ToolButton.h"
 
-#include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPixmap>
 
 #include "app/window/MouseButton.h"
 
@@ -19,11 +19,15 @@ ToolButton::ToolButton(QWidget* parent, const QString& glyph, QRect place, bool 
   setCheckable(checkable);
   setGeometry(place);
   setIconSize(kGlyphSize);
-  // Every scale is added, so a zoomed toolbar shows the finer glyphs too.
+  // Every scale is added by its pixel size (the "@2x" name would make it a
+  // 20-pixel glyph for dense screens only), so a zoomed toolbar shows the
+  // finer glyphs at their full size too.
   QIcon icon;
   for (const char* scale : {"", "@2x", "@3x"}) {
-    const QString file = ":/ui/glyph_" + glyph + scale + ".png";
-    if (QFile::exists(file)) icon.addFile(file);
+    QPixmap picture(":/ui/glyph_" + glyph + scale + ".png");
+    if (picture.isNull()) continue;
+    picture.setDevicePixelRatio(1);
+    icon.addPixmap(picture);
   }
   setIcon(icon);
 }

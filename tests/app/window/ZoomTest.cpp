@@ -255,6 +255,9 @@ class ZoomTest : public QObject {
       QCOMPARE(form.Tools().MixBtn->geometry(), QRect(4 * z, 4 * z, 25 * z, 25 * z));
       QCOMPARE(form.Tools().ZindleBtn->geometry(), QRect(466 * z, 4 * z, 29 * z, 25 * z));
       QCOMPARE(form.Tools().MixBtn->iconSize(), QSize(20 * z, 20 * z));
+      // The glyph is shown at that size, from the picture drawn for it.
+      QCOMPARE(form.Tools().MixBtn->icon().actualSize(QSize(20 * z, 20 * z)),
+               QSize(20 * z, 20 * z));
       QCOMPARE(form.Tools().TimeLabel->font().pixelSize(), 12 * z);
       QCOMPARE(form.Level()->pos(), QPoint(430 * z, 310 * z));
       QCOMPARE(form.Level()->font().pixelSize(), 27 * z);
