@@ -3,7 +3,9 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
+#include "app/startup/CommandLine.h"
 #include "app/startup/LanguageDialog.h"
 #include "app/startup/SplashWindow.h"
 #include "app/window/MainWindow.h"
@@ -12,6 +14,12 @@
 #include "ui/MessageDialogs.h"
 
 int main(int argc, char** argv) {
+  // --help, --version and wrong arguments are answered before a display is needed.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << QString::fromLocal8Bit(argv[i]);
+  if (const std::optional<int> end = zt::AnswerCommandLine(arguments, stdout, stderr)) return *end;
+
   // The pictures are pixel art: on high-density screens they are scaled by a
   // whole factor, so a fractional screen factor is rounded.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);

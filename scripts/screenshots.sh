@@ -18,7 +18,13 @@ for mode in 0 1 2 3; do
   "$build/bin/zindle-tavrin" &
   pid=$!
   timeout 10 xdotool search --sync --name '^Zindle Tavrin V1\.2$' >/dev/null
-  sleep 1
+  # The splash shows for up to 3 seconds over the window: wait until the main
+  # window is the game's only one left on the screen.
+  for _ in $(seq 50); do
+    [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -le 1 ] && break
+    sleep 0.1
+  done
+  sleep 0.5
   import -window root -crop 500x366+0+0 +repage "$out/screenshot-${names[$mode]}.png"
   kill "$pid"
   wait "$pid" 2>/dev/null || true

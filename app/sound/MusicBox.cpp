@@ -17,8 +17,12 @@ MusicBox::~MusicBox() {
 }
 
 bool MusicBox::MusicStart(const QString& programDir) {
+  return MusicStart(QStringList{programDir});
+}
+
+bool MusicBox::MusicStart(const QStringList& folders) {
   Close();
-  dir_ = programDir;
+  folders_ = folders;
   closed_ = false;
   silent_ = false;
   broken_.clear();
@@ -58,15 +62,21 @@ void MusicBox::Close() {
 }
 
 QString MusicBox::CurrentFile() const {
-  return current_ >= 0 ? QDir(dir_).filePath(files_[current_]) : QString();
+  return current_ >= 0 ? files_[current_] : QString();
 }
 
 void MusicBox::Search() {
   // Any attributes, hidden files included; without CaseSensitive the pattern
   // also takes ".MID", as on the systems the tunes may come from.
-  files_ =
-      QDir(dir_).entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
-                           QDir::Name | QDir::IgnoreCase);
+  files_.clear();
+  for (const QString& folder : folders_) {
+    if (folder.isEmpty()) continue;
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
+                       QDir::Name | QDir::IgnoreCase))
+      files_ << dir.filePath(name);
+  }
 }
 
 void MusicBox::Step() {

@@ -10,10 +10,11 @@
 
 namespace zt {
 
-// Background music: the "*.mid" files of the program's folder, in name order.
-// The first tune plays in a loop; each time the music is switched on the next
-// file is taken. A file that cannot be played is skipped for the rest of the
-// run; when none can, the music stays silent.
+// Background music: the "*.mid" files of the game's folder, then those of the
+// player's own music folder, in name order within each folder. The first tune
+// plays in a loop; each time the music is switched on the next file is taken.
+// A file that cannot be played is skipped for the rest of the run; when none
+// can, the music stays silent.
 class MusicBox {
  public:
   // Plays through SDL2_mixer; nothing is loaded before the music is needed.
@@ -27,6 +28,8 @@ class MusicBox {
   // one (the music button is then enabled). Only reads the folder: the player
   // itself opens the file when it is first to play.
   bool MusicStart(const QString& programDir);
+  // The same over several folders, searched in the order given.
+  bool MusicStart(const QStringList& folders);
   // At every timer tick: (re)starts the music when it is on and not playing.
   void MusicUpkeep(bool musicOn);
   // The music button was clicked; down: the next file opens and plays; up: pause.
@@ -44,8 +47,8 @@ class MusicBox {
   void PlayCurrent();
 
   std::unique_ptr<MusicPlayer> player_;
-  QString dir_;
-  QStringList files_;
+  QStringList folders_;
+  QStringList files_;  // full paths
   qsizetype current_ = -1;
   bool opened_ = false;
   bool silent_ = false;  // every file failed

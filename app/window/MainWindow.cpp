@@ -13,6 +13,7 @@
 #include "app/host/AtlasLoader.h"
 #include "app/window/VirtualKeyCode.h"
 #include "app/window/Zoom.h"
+#include "core/GameFolders.h"
 #include "core/Language.h"
 #include "core/SettingsKeys.h"
 #include "core/Texts.h"
@@ -74,8 +75,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::FormCreate() {
-  programDir_ =
-      options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programDir;
+  programDir_ = options_.programDir.isEmpty()
+                    ? FindGameFolder(QCoreApplication::applicationDirPath())
+                    : options_.programDir;
   if (!programDir_.endsWith('/')) programDir_ += '/';
   // The scrambler of the high-score lists, with its default alphabet and key.
   scrambler_.Init(QString(), 0);
@@ -131,7 +133,7 @@ void MainWindow::FormCreate() {
 
   toolbar_->PuzzleBtn(s.mode)->setChecked(true);
   host_->StartUp(s.mode);
-  toolbar_->MidiBtn->setEnabled(music_.MusicStart(programDir_));
+  toolbar_->MidiBtn->setEnabled(music_.MusicStart(QStringList{programDir_, UserMusicFolder()}));
   host_->MarkStartPuzzleReady();
   EnableOptionBtn();
   ShowLevel();

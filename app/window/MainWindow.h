@@ -43,7 +43,7 @@ class MainWindow final : public QWidget, private HostView {
   static constexpr QPoint kFirstStartPosition{672, 547};
 
   struct Options {
-    QString programDir;        // empty: the folder of the executable
+    QString programDir;        // empty: the game's folder (FindGameFolder)
     QString settingsFile;      // empty: the user's own store
     bool showMessages = true;  // false in tests: failures are only reported
   };

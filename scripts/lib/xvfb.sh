@@ -4,7 +4,7 @@
 # re-runs the script inside a virtual X server of its own and returns at once
 # when it is already running there;
 #   zt_private_home
-# makes a throw-away home with config and runtime folders (ZT_HOME), points the
+# makes a throw-away home with config, data and runtime folders (ZT_HOME), points the
 # game's settings there and picks the X11 platform and a silent sound driver.
 
 zt_in_xvfb() {
@@ -31,6 +31,7 @@ zt_private_home() {
   ZT_HOME=$(mktemp -d)
   mkdir -p "$ZT_HOME/config/ZindleGames" "$ZT_HOME/runtime"
   chmod 700 "$ZT_HOME/runtime"
-  export HOME=$ZT_HOME XDG_CONFIG_HOME=$ZT_HOME/config XDG_RUNTIME_DIR=$ZT_HOME/runtime
+  export HOME=$ZT_HOME XDG_CONFIG_HOME=$ZT_HOME/config XDG_DATA_HOME=$ZT_HOME/data \
+    XDG_RUNTIME_DIR=$ZT_HOME/runtime
   export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 }

@@ -2,6 +2,7 @@
 // loop, the stepping on each switch-on, and the handling of bad files.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/sound/MusicBox.h"
@@ -191,6 +192,74 @@ class MusicBoxTest : public QObject {
     rig.box.MidiBtnClick(true);
     const QStringList opened = p.Take().filter("open");
     QCOMPARE(opened, QStringList({"open b.mid", "open a.mid", "open b.mid", "open c.mid"}));
+  }
+
+  // The game's folder first, then the player's own, each in name order; the
+  // names are listed "game/..." or "own/...". The order is read off the first
+  // tick and the switch-ons after it, one round and one more file.
+  void gameTunesFirstThenThePlayersOwn_data() {
+    QTest::addColumn<QStringList>("game");
+    QTest::addColumn<QStringList>("own");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("both folders, not merged")
+        << QStringList{"b.mid", "A.mid"} << QStringList{"c.MID", "a.mid", "notes.txt"}
+        << QStringList{"game/A.mid", "game/b.mid", "own/a.mid", "own/c.MID", "game/A.mid"};
+    QTest::newRow("the same name in both") << QStringList{"x.mid"} << QStringList{"x.mid"}
+                                           << QStringList{"game/x.mid", "own/x.mid", "game/x.mid"};
+    QTest::newRow("only the player's own") << QStringList{"readme.txt"} << QStringList{"z.mid"}
+                                           << QStringList{"own/z.mid", "own/z.mid"};
+    QTest::newRow("no folder of the player's")
+        << QStringList{"a.mid", "b.mid"} << QStringList()
+        << QStringList{"game/a.mid", "game/b.mid", "game/a.mid"};
+  }
+  void gameTunesFirstThenThePlayersOwn() {
+    QFETCH(QStringList, game);
+    QFETCH(QStringList, own);
+    QFETCH(QStringList, order);
+    Rig rig(game);
+    QTemporaryDir home;
+    const QString ownDir = home.filePath("music");
+    if (!own.isEmpty()) QVERIFY(QDir().mkpath(ownDir));
+    for (const QString& name : own) {
+      QFile file(QDir(ownDir).filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(rig.box.MusicStart(QStringList{rig.dir.path(), ownDir}));
+    const auto label = [&](const QString& path) {
+      const QFileInfo info(path);
+      const QString folder = info.absolutePath() == QFileInfo(ownDir).absoluteFilePath() ? "own"
+                             : info.absolutePath() == QFileInfo(rig.dir.path()).absoluteFilePath()
+                                 ? "game"
+                                 : "elsewhere";
+      return folder + "/" + info.fileName();
+    };
+    QStringList played;
+    rig.Ticks(1, true);
+    played << label(rig.box.CurrentFile());
+    for (qsizetype i = 1; i < order.size(); ++i) {
+      rig.box.MidiBtnClick(false);
+      rig.box.MidiBtnClick(true);
+      played << label(rig.box.CurrentFile());
+    }
+    QCOMPARE(played, order);
+    QCOMPARE(rig.player->state, State::Playing);
+  }
+
+  // A folder left empty (no data folder known) is not the current folder.
+  void anEmptyFolderNameIsNoFolder() {
+    QTemporaryDir cwd;
+    QFile stray(cwd.filePath("stray.mid"));
+    QVERIFY(stray.open(QIODevice::WriteOnly));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(cwd.path()));
+    Rig rig({"a.mid"});
+    const bool any = rig.box.MusicStart(QStringList{QString(), rig.dir.path(), QString()});
+    rig.Ticks(1, true);
+    rig.box.MidiBtnClick(false);
+    rig.box.MidiBtnClick(true);
+    QVERIFY(QDir::setCurrent(before));
+    QVERIFY(any);
+    QCOMPARE(rig.player->Take().filter("open"), QStringList({"open a.mid", "open a.mid"}));
   }
 
   void closeStopsAndSilencesTheBox() {

@@ -1,8 +1,10 @@
 // The main window under the offscreen platform: layout, start-up, failures,
 // puzzle switching and the confirmed quit.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include "app/host/AtlasLoader.h"
 #include "app/window/MainWindow.h"
 #include "app/window/VirtualKeyCode.h"
+#include "core/GameFolders.h"
 #include "core/Language.h"
 #include "highscore/HighscoreDialog.h"
 #include "highscore/HighscoreList.h"
@@ -450,6 +453,36 @@ class MainWindowTest : public QObject {
     QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ich schalte die Geräusche lieber aus."));
     form.MidiBtnClick();
     QCOMPARE(form.Tools().SoundBtn->toolTip(), QString("Ohne Geräusche ist es doch etwas fad."));
+  }
+
+  // The music button is enabled by a tune in the game's folder or in the
+  // player's own music folder (the test's private data folder).
+  void aTuneInEitherFolderEnablesTheMusic_data() {
+    QTest::addColumn<bool>("inGameFolder");
+    QTest::addColumn<bool>("inOwnFolder");
+    QTest::newRow("none") << false << false;
+    QTest::newRow("the game's") << true << false;
+    QTest::newRow("the player's own") << false << true;
+    QTest::newRow("both") << true << true;
+  }
+  void aTuneInEitherFolderEnablesTheMusic() {
+    QFETCH(bool, inGameFolder);
+    QFETCH(bool, inOwnFolder);
+    QTemporaryDir program;
+    QVERIFY(QFile::copy(test::GameDir() + "/b1.bmp", program.filePath("b1.bmp")));
+    const QString own = UserMusicFolder();
+    QVERIFY(own.startsWith(qEnvironmentVariable("XDG_DATA_HOME") + "/"));
+    QVERIFY(QDir(own).entryList({"*.mid"}, QDir::Files).isEmpty());
+    const auto touch = [](const QString& path) {
+      QFile f(path);
+      return f.open(QIODevice::WriteOnly);
+    };
+    const auto removeOwn = qScopeGuard([&] { QFile::remove(own + "mine.mid"); });
+    if (inGameFolder) QVERIFY(touch(program.filePath("game.mid")));
+    if (inOwnFolder) QVERIFY(QDir().mkpath(own) && touch(own + "mine.mid"));
+    MainWindow form(Options(program.path()));
+    QVERIFY(form.Created());
+    QCOMPARE(form.Tools().MidiBtn->isEnabled(), inGameFolder || inOwnFolder);
   }
 
   void helpOpensBesideTheGameAtTheLanguagesTopic() {
