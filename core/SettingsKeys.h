@@ -17,4 +17,8 @@ inline constexpr char kWindowPositionKey[] = "MainForm";
 inline constexpr char kHighscoreSection[] = "highscore";
 inline constexpr char kPlayerKey[] = "player";
 
+// Section "view": how large the window is shown.
+inline constexpr char kViewSection[] = "view";
+inline constexpr char kZoomKey[] = "zoom";
+
 }  // namespace zt::settings

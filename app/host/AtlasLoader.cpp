@@ -1,6 +1,8 @@
 #include "app/host/AtlasLoader.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
@@ -167,6 +169,77 @@ QImage LoadAtlas(const QString& path, QSize minimum, QString* why) {
   if (!reader.read(&image) || image.size() != size) return fail(reader.errorString());
   if (device.RanShort()) return fail(incomplete);
   return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QString ScaledAtlasPath(const QString& oneXPath, int scale) {
+  const QFileInfo info(oneXPath);
+  return QString("%1/%2@%3x.png").arg(info.path(), info.completeBaseName()).arg(scale);
+}
+
+QImage LoadScaledAtlas(const QString& path, QSize minimum, int scale, QString* why) {
+  auto fail = [why](const QString& reason) {
+    if (why) *why = reason;
+    return QImage();
+  };
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+  if (file.size() > kLargestFile) return fail("file too large for a picture");
+  QImageReader reader(&file, "png");
+  reader.setAutoDetectImageFormat(false);
+  reader.setDecideFormatFromContent(false);
+  if (!reader.canRead()) return fail("not a PNG file");
+  const QSize size = reader.size();
+  if (!size.isValid() || size.width() > kLargest || size.height() > kLargest) {
+    return fail(QString("unusable picture size %1 x %2").arg(size.width()).arg(size.height()));
+  }
+  const QSize least = minimum * scale;
+  if (size.width() < least.width() || size.height() < least.height() || size.width() % scale != 0 ||
+      size.height() % scale != 0) {
+    return fail(QString("picture of %1 x %2, at least %3 x %4 in whole steps of %5 needed")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(least.width())
+                    .arg(least.height())
+                    .arg(scale));
+  }
+  QImage image;
+  // The reader gives a short file's missing rows as blank and says so only in
+  // its warning, so the file has to reach its end marker too.
+  if (!reader.read(&image) || image.size() != size) return fail(reader.errorString());
+  file.seek(0);
+  if (!file.readAll().endsWith(QByteArray("IEND\xae\x42\x60\x82", 8))) {
+    return fail("the file ends before its pixels do");
+  }
+  image = image.convertToFormat(QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
+QImage EnlargeNearest(const QImage& image, int scale) {
+  if (image.isNull()) return image;
+  if (scale <= 1) {
+    QImage same = image;
+    same.setDevicePixelRatio(1);
+    return same;
+  }
+  const QImage from = image.convertToFormat(QImage::Format_RGB32);
+  QImage big(from.width() * scale, from.height() * scale, QImage::Format_RGB32);
+  for (int y = 0; y < big.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(y / scale));
+    auto* out = reinterpret_cast<QRgb*>(big.scanLine(y));
+    for (int x = 0; x < big.width(); ++x)
+      out[x] = in[x / scale];
+  }
+  big.setDevicePixelRatio(scale);
+  return big;
+}
+
+QImage LoadAtlasAt(const QString& oneXPath, QSize minimum, int scale, QString* why) {
+  if (scale > 1) {
+    QImage big = LoadScaledAtlas(ScaledAtlasPath(oneXPath, scale), minimum, scale);
+    if (!big.isNull()) return big;
+  }
+  return EnlargeNearest(LoadAtlas(oneXPath, minimum, why), scale);
 }
 
 }  // namespace zt

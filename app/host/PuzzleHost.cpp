@@ -23,6 +23,12 @@ PuzzleHost::PuzzleHost(HostView& view, GameDialogs& dialogs, HighscoreService& s
       clock_(Canvas::MakeImage(kClockWidth, kClockHeight)),
       delay_(SleepFor) {}
 
+void PuzzleHost::SetDigitStrip(QImage digitStrip) {
+  digitStrip_ = std::move(digitStrip);
+  clock_ = Canvas::MakeImage(kClockWidth, kClockHeight, Canvas::ScaleOf(digitStrip_));
+  RepaintClock();
+}
+
 void PuzzleHost::StartUp(int mode) {
   play_.PuzzleMode = static_cast<std::uint8_t>(mode);
   play_.PuzzleState.fill(kNeverSetUp);

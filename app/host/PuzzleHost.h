@@ -44,6 +44,9 @@ class PuzzleHost final : public HostServices {
   Puzzle& Current() { return *puzzles_[play_.PuzzleMode]; }
   const QString& VariantKey() const { return variantKey_; }
   const QImage& ClockImage() const { return clock_; }
+  // The digit strip of another scale (its devicePixelRatio): the clock is
+  // made afresh at that scale and drawn again.
+  void SetDigitStrip(QImage digitStrip);
 
   // Start-up: every puzzle never set up and at 0, then the start puzzle laid out.
   void StartUp(int mode);

@@ -34,13 +34,14 @@ void ClockDisplay::NameTime(std::int32_t clock, bool german) {
   setAccessibleName(ClockName(clock, german));
 }
 
-void ClockDisplay::paintEvent(QPaintEvent* event) {
+void ClockDisplay::paintEvent(QPaintEvent* /*event*/) {
   painting_ = true;
   // A paint request of the window system draws the clock afresh.
   if (!showing_) host_.RepaintClock();
   showing_ = false;
   QPainter p(this);
-  p.drawImage(event->rect(), host_.ClockImage(), event->rect());
+  // The clock picture at its own scale fills the field at the window's zoom.
+  p.drawImage(QRectF(rect()), host_.ClockImage());
   painting_ = false;
 }
 

@@ -12,6 +12,7 @@
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
 #include "app/window/VirtualKeyCode.h"
+#include "app/window/Zoom.h"
 #include "core/GameFolders.h"
 #include "core/Language.h"
 #include "core/ScreenPlacement.h"
@@ -35,6 +36,16 @@ int PuzzleModifiers(Qt::KeyboardModifiers held) {
   if (held.testFlag(Qt::ControlModifier)) flags |= kControlModifier;
   if (held.testFlag(Qt::AltModifier)) flags |= kAltModifier;
   return flags;
+}
+
+// The clock's digit strip drawn at scale 1..3, or the 1x one enlarged.
+QImage DigitStrip(int scale) {
+  QImage strip;
+  if (scale > 1) strip = QImage(QString(":/ui/digits@%1x.png").arg(scale));
+  if (strip.isNull()) strip = EnlargeNearest(QImage(":/ui/digits.png"), scale);
+  strip = strip.convertToFormat(QImage::Format_RGB32);
+  strip.setDevicePixelRatio(scale);
+  return strip;
 }
 
 }  // namespace
@@ -106,7 +117,7 @@ void MainWindow::FormCreate() {
     puzzles[p] = puzzles_[p].get();
   host_->SetPuzzles(puzzles);
 
-  setFixedSize(Canvas::kWidth, Toolbar::kHeight + Canvas::kHeight);
+  ApplyWindowSize();
   QFont systemFont("DejaVu Sans");
   systemFont.setPixelSize(13);
   setFont(systemFont);
@@ -128,10 +139,18 @@ void MainWindow::FormCreate() {
   setWindowTitle("Zindle Tavrin V1.2");
   setWindowIcon(QIcon(":/ui/icon_256.png"));
 
+  zoom_ = ClampZoom(store_.ReadInteger(settings::kViewSection, settings::kZoomKey, 1),
+                    LargestZoomHere());
+  if (zoom_ != 1) {
+    ApplyWindowSize();
+    ApplyZoomToControls();
+  }
+
   // The guarded block: without the start puzzle's atlas the game cannot run.
   QString why;
   const QString atlasPath = programDir_ + AtlasFileName(s.mode);
-  QImage atlas = zt::LoadAtlas(atlasPath, AtlasMinimumSize(s.mode), &why);
+  const int scale = ArtworkScale(zoom_, devicePixelRatioF());
+  QImage atlas = LoadAtlasAt(atlasPath, AtlasMinimumSize(s.mode), scale, &why);
   if (atlas.isNull()) {
     createError_ = atlasPath + ": " + why;
     failure_ = StartFailure::Picture;
@@ -143,7 +162,8 @@ void MainWindow::FormCreate() {
     failure_ = StartFailure::Memory;
     return;
   }
-  canvas_.SetAtlas(std::move(atlas));
+  canvas_.SetAtlas(std::move(atlas), scale);
+  if (scale != 1) host_->SetDigitStrip(DigitStrip(scale));
   canvas_.SetPresenter([this](const QRect& r) { playArea_->Present(r); });
 
   toolbar_->PuzzleBtn(s.mode)->setChecked(true);
@@ -308,7 +328,7 @@ void MainWindow::SetAccessibleNames() {
 
 void MainWindow::ShowLevel() {
   const WindowPoint place = CatalogEntry(host_->Mode()).levelLabelPlace;
-  levelLabel_->move(place.x, place.y);
+  levelLabel_->move(place.x * zoom_, place.y * zoom_);
   levelLabel_->setText(QString::fromStdString(host_->Current().LevelText()));
   playArea_->setAccessibleName(PlayAreaName(host_->Mode(), host_->Current().Variant(), German()));
 }
@@ -354,12 +374,13 @@ void MainWindow::PresentClock() {
 bool MainWindow::LoadAtlas(int mode) {
   QString why;
   const QString file = programDir_ + AtlasFileName(mode);
-  QImage atlas = zt::LoadAtlas(file, AtlasMinimumSize(mode), &why);
+  const int scale = canvas_.Scale();
+  QImage atlas = LoadAtlasAt(file, AtlasMinimumSize(mode), scale, &why);
   if (atlas.isNull()) {
     ShowError(PictureFailureText(file, GermanMessages()));
     return false;
   }
-  canvas_.SetAtlas(std::move(atlas));
+  canvas_.SetAtlas(std::move(atlas), scale);
   return true;
 }
 
@@ -432,8 +453,13 @@ bool MainWindow::focusNextPrevChild(bool /*next*/) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  // The key preview: command keys are the window's own and never reach the
-  // puzzle, so they neither move anything nor start a clock.
+  // Window commands come first: they are no move and start no clock. The
+  // zoom keys, then the key preview of the command table: command keys are
+  // the window's own and never reach the puzzle.
+  if (HandleZoomKey(*event)) {
+    event->accept();
+    return;
+  }
   if (const std::optional<Command> command = CommandFor(event->key(), event->modifiers())) {
     event->accept();
     RunCommand(*command);
@@ -531,6 +557,58 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   closing_ = true;
   FormClose();
   event->accept();
+}
+
+bool MainWindow::HandleZoomKey(const QKeyEvent& event) {
+  const ZoomCommand command = ZoomKey(event.key(), event.modifiers());
+  if (command == ZoomCommand::None) return false;
+  SetZoom(ApplyZoom(zoom_, command, LargestZoomHere()));
+  return true;
+}
+
+int MainWindow::LargestZoomHere() const {
+  const QScreen* here = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!here) return 1;
+  // The window system's border, once the window has one.
+  const QSize frame = frameGeometry().size() - size();
+  return LargestZoom(here->availableGeometry().size(),
+                     QSize(Canvas::kWidth, Toolbar::kHeight + Canvas::kHeight), frame);
+}
+
+void MainWindow::SetZoom(int zoom) {
+  zoom = ClampZoom(zoom, LargestZoomHere());
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  ApplyWindowSize();
+  ApplyZoomToControls();
+  UpdateArtworkScale();
+  store_.WriteInteger(settings::kViewSection, settings::kZoomKey, zoom_);
+}
+
+void MainWindow::ApplyWindowSize() {
+  setFixedSize(Canvas::kWidth * zoom_, (Toolbar::kHeight + Canvas::kHeight) * zoom_);
+}
+
+void MainWindow::ApplyZoomToControls() {
+  ZoomWidgetTree(toolbar_, zoom_);
+  playArea_->SetZoom(zoom_);
+  ZoomWidgetTree(levelLabel_, zoom_);
+  ShowLevel();
+}
+
+void MainWindow::UpdateArtworkScale() {
+  const int scale = ArtworkScale(zoom_, devicePixelRatioF());
+  if (scale != canvas_.Scale() && !UseArtworkScale(scale)) return;
+  playArea_->update();
+}
+
+bool MainWindow::UseArtworkScale(int scale, QString* why) {
+  const int mode = host_->Mode();
+  QImage atlas = LoadAtlasAt(programDir_ + AtlasFileName(mode), AtlasMinimumSize(mode), scale, why);
+  if (atlas.isNull()) return false;
+  canvas_.SetAtlas(std::move(atlas), scale);
+  host_->SetDigitStrip(DigitStrip(scale));
+  return true;
 }
 
 }  // namespace zt

@@ -30,6 +30,7 @@
 
 class QDialog;
 class QMessageBox;
+class QKeyEvent;
 
 namespace zt {
 
@@ -132,6 +133,15 @@ class MainWindow final : public QWidget, private HostView {
   // off), and the log.
   void ShowError(const QString& text);
 
+  // The window at zoom times its 1x size (clamped to what fits its screen),
+  // the play area composed at the matching artwork scale; the zoom is kept.
+  void SetZoom(int zoom);
+  int Zoom() const { return zoom_; }
+  // The largest zoom that fits the available area of the window's screen.
+  int LargestZoomHere() const;
+  // The scale the play area is composed at (1..3).
+  int ArtworkScaleInUse() const { return canvas_.Scale(); }
+
  signals:
   // The play area has been painted for the first time.
   void firstPainted();
@@ -155,6 +165,17 @@ class MainWindow final : public QWidget, private HostView {
   void RepaintWindow() override;
 
   bool TimerNeeded() const;
+  // A zoom key taken before the puzzle sees the key; false for other keys.
+  bool HandleZoomKey(const QKeyEvent& event);
+  // The window's fixed size at the current zoom.
+  void ApplyWindowSize();
+  // The toolbar, the play area and the level label at the current zoom.
+  void ApplyZoomToControls();
+  // Composes at the artwork scale of the zoom and the screen when it changed.
+  void UpdateArtworkScale();
+  // The current puzzle's atlas and the digit strip at scale; false when no
+  // atlas could be read.
+  bool UseArtworkScale(int scale, QString* why = nullptr);
   void FormCreate();
   void BuildControls();
   void ConnectControls();
@@ -195,6 +216,7 @@ class MainWindow final : public QWidget, private HostView {
   bool firstActivation_ = false;
   bool closing_ = false;
   bool painted_ = false;
+  int zoom_ = 1;
   std::function<void()> onFirstActivation_;
   QString createError_;
   StartFailure failure_ = StartFailure::None;

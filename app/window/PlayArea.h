@@ -22,7 +22,14 @@ class PlayArea final : public QWidget {
   void Present(const QRect& r);
   bool Painting() const { return painting_; }
 
-  // Where the rules hint shows, in window coordinates, and its text.
+  // Shows every play-area pixel as zoom x zoom pixels of the widget, which
+  // moves to top * zoom; presses are mapped back to play-area coordinates.
+  void SetZoom(int zoom);
+  int Zoom() const { return zoom_; }
+  // The play-area point under a point of the widget at the current zoom.
+  QPoint ToPlayArea(QPointF widgetPoint) const;
+
+  // Where the rules hint shows, in the window's 1x coordinates, and its text.
   void SetRulesPlace(const QRect& place) { rulesPlace_ = place; }
   void SetRulesHint(const QString& text) { rulesHint_ = text; }
   QRect RulesHintPlace() const { return rulesPlace_; }
@@ -42,6 +49,8 @@ class PlayArea final : public QWidget {
   const Canvas& canvas_;
   QRect rulesPlace_;
   QString rulesHint_;
+  int top_ = 0;
+  int zoom_ = 1;
   bool presenting_ = false;
   bool painting_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPixmap>
 
 #include "app/window/MouseButton.h"
 
@@ -18,7 +19,17 @@ ToolButton::ToolButton(QWidget* parent, const QString& glyph, QRect place, bool 
   setCheckable(checkable);
   setGeometry(place);
   setIconSize(kGlyphSize);
-  setIcon(QIcon(":/ui/glyph_" + glyph + ".png"));
+  // Every scale is added by its pixel size (the "@2x" name would make it a
+  // 20-pixel glyph for dense screens only), so a zoomed toolbar shows the
+  // finer glyphs at their full size too.
+  QIcon icon;
+  for (const char* scale : {"", "@2x", "@3x"}) {
+    QPixmap picture(":/ui/glyph_" + glyph + scale + ".png");
+    if (picture.isNull()) continue;
+    picture.setDevicePixelRatio(1);
+    icon.addPixmap(picture);
+  }
+  setIcon(icon);
 }
 
 void ToolButton::mousePressEvent(QMouseEvent* event) {

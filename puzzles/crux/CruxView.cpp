@@ -81,6 +81,7 @@ void CruxView::PutPicture(int v, QImage& strip, int x, int y) const {
 }
 
 void CruxView::DrawCruxHorizontal(int offset) {
+  ctx_.canvas.Fit(horizontal_, kStripLength, kStripWidth);
   Canvas::Fill(horizontal_, 0, 0, kStripLength, kStripWidth, qRgb(0, 0, 0));
   for (int i = 0; i < CruxRules::kSize; ++i) {
     PutPicture(rules_.Cell(i, 4), horizontal_, kCell * i + offset, 0);
@@ -91,6 +92,7 @@ void CruxView::DrawCruxHorizontal(int offset) {
 }
 
 void CruxView::DrawCruxVertical(int offset) {
+  ctx_.canvas.Fit(vertical_, kStripWidth, kStripLength);
   Canvas::Fill(vertical_, 0, 0, kStripWidth, kStripLength, qRgb(0, 0, 0));
   for (int i = 0; i < CruxRules::kSize; ++i) {
     PutPicture(rules_.Cell(4, i), vertical_, 0, kCell * i + offset);

@@ -103,7 +103,7 @@ class CruxView final : public Puzzle {
   CruxRules rules_;
   CruxRules mixed_;           // the board the history starts from
   MoveHistory<int> history_;  // slide directions
-  // Made once: every frame of a slide recomposes one of them.
+  // Made once per canvas scale: every frame of a slide recomposes one of them.
   QImage horizontal_;
   QImage vertical_;
 };
