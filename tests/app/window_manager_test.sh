@@ -88,6 +88,21 @@ settle() {
     before=$now
   done
 }
+# Waits until the splash (200 x 150, modal) has closed: until then the main
+# window takes no clicks.
+splash_gone() {
+  local id w h found
+  for _ in $(seq 100); do
+    found=
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      read -r _ _ w h < <(client "$id")
+      [ "${w}x$h" = 200x150 ] && found=1
+    done
+    [ -z "$found" ] && return
+    sleep 0.1
+  done
+  fail "the splash did not close"
+}
 ini() { echo "$home/config/ZindleGames/ZindleTavrin.ini"; }
 start() {
   "$game" &
@@ -98,6 +113,7 @@ start() {
 }
 quit() {  # the exit button, then Yes
   local x y
+  splash_gone
   read -r x y _ _ < <(client "$main")
   xdotool mousemove $((x + 160)) $((y + 16)) click 1
   sleep 0.7
@@ -149,6 +165,7 @@ echo "stored at the quit: $stored"
 start
 whole_on_screen "main window, second start" "$main"
 import -window root "$out/second-start.png"
+splash_gone
 read -r x y _ _ < <(client "$main")
 xdotool mousemove $((x + 430)) $((y + 16)) click 1
 help=$(xdotool search --sync --onlyvisible --name '^Zindle Tavrin - Hilfe$' | head -n 1)
