@@ -135,23 +135,10 @@ class ManhattanSearch {
       if ((undo && move == *undo) || !board.CanMove(move)) continue;
       BossRules after = board;
       after.Move(move);
-      const BossMove back = Back(move);
+      const BossMove back = Opposite(move);
       if (Dfs(after, depth + 1, &back)) return true;
     }
     return false;
-  }
-  static BossMove Back(BossMove move) {
-    switch (move) {
-      case BossMove::Left:
-        return BossMove::Right;
-      case BossMove::Right:
-        return BossMove::Left;
-      case BossMove::Up:
-        return BossMove::Down;
-      case BossMove::Down:
-        return BossMove::Up;
-    }
-    return move;
   }
   int bound_ = 0;
   int next_ = 0;

@@ -12,6 +12,7 @@
 #include "puzzles/tilz/TilzView.h"
 #include "puzzles/transit/TransitView.h"
 #include "tests/common/PuzzleRig.h"
+#include "tests/common/SyntheticAtlas.h"
 #include "tests/common/TestMain.h"
 
 using namespace zt;
@@ -55,28 +56,6 @@ QImage ExpectedAtScale(const QImage& oneX, int atlasWidth, int s) {
     }
   }
   return expected;
-}
-
-QString FirstMismatch(const QImage& actual, const QImage& expected) {
-  if (actual.size() != expected.size()) {
-    return QString("size %1x%2, expected %3x%4")
-        .arg(actual.width())
-        .arg(actual.height())
-        .arg(expected.width())
-        .arg(expected.height());
-  }
-  for (int y = 0; y < actual.height(); ++y) {
-    for (int x = 0; x < actual.width(); ++x) {
-      if ((actual.pixel(x, y) & 0xffffff) != (expected.pixel(x, y) & 0xffffff)) {
-        return QString("pixel (%1, %2) is #%3, expected #%4")
-            .arg(x)
-            .arg(y)
-            .arg(actual.pixel(x, y) & 0xffffff, 6, 16, QChar('0'))
-            .arg(expected.pixel(x, y) & 0xffffff, 6, 16, QChar('0'));
-      }
-    }
-  }
-  return {};
 }
 
 // One puzzle on a rig at a scale: its view, and what a test does with it.
@@ -197,7 +176,7 @@ class CanvasScaleTest : public QObject {
 #endif
     ScaledPuzzle one(puzzle, 1);
     ScaledPuzzle big(puzzle, scale);
-    const QString still = FirstMismatch(
+    const QString still = FirstDifference(
         big.rig.canvas.Screen(), ExpectedAtScale(one.rig.canvas.Screen(), one.atlasWidth, scale));
     QVERIFY2(still.isEmpty(), qPrintable("still picture: " + still));
     if (!withMoves) return;
@@ -228,8 +207,8 @@ class CanvasScaleTest : public QObject {
     QVERIFY2(!one.rig.frames.empty(), "the moves played no animation");
     QCOMPARE(big.rig.frames.size(), one.rig.frames.size());
     for (std::size_t f = 0; f < one.rig.frames.size(); ++f) {
-      const QString diff = FirstMismatch(big.rig.frames[f],
-                                         ExpectedAtScale(one.rig.frames[f], one.atlasWidth, scale));
+      const QString diff = FirstDifference(
+          big.rig.frames[f], ExpectedAtScale(one.rig.frames[f], one.atlasWidth, scale));
       QVERIFY2(diff.isEmpty(), qPrintable(QString("frame %1: %2").arg(f).arg(diff)));
     }
     QCOMPARE(big.rig.presents, one.rig.presents);
