@@ -381,9 +381,9 @@ class Builder {
 
   std::optional<std::vector<Turn>> Build() {
     for (int y = 0; y < kLast; ++y) {
-      for (int filled = 0; filled < kN; ++filled) {
+      while (!RowDone(y)) {
         if (cancel_ && cancel_->load(std::memory_order_relaxed)) return std::nullopt;
-        if (!PlaceOne(y)) return std::nullopt;
+        if (!PlaceSome(y)) return std::nullopt;
       }
     }
     if (!FinishLastRow()) return std::nullopt;
@@ -442,9 +442,73 @@ class Builder {
     with({{true, y, a - x}, {false, a, y - b}, {true, y, x - a}});
   }
 
+  bool RowDone(int y) const {
+    for (int x = 0; x < kN; ++x) {
+      if (!fixed_[At(x, y)]) return false;
+    }
+    return true;
+  }
+
+  // Several columns of row y step down together to meet row b, one turn of
+  // row b brings a cell into each, and the columns come back up.
+  struct Batch {
+    int b = 0;
+    int shift = 0;
+    std::array<bool, kN> columns{};
+    int count = 0;
+    int cost = kInfinite;
+
+    std::vector<Turn> Turns(int y) const {
+      std::vector<Turn> turns;
+      for (int x = 0; x < kN; ++x) {
+        if (columns[x]) turns.push_back({false, x, Shortest(b - y)});
+      }
+      turns.push_back({true, b, Shortest(shift)});
+      for (int x = 0; x < kN; ++x) {
+        if (columns[x]) turns.push_back({false, x, Shortest(y - b)});
+      }
+      return turns;
+    }
+  };
+
+  // The batch of two or more cells that costs least per cell.
+  Batch BestBatch(int y) const {
+    Batch best;
+    for (int b = y + 1; b < kN; ++b) {
+      for (int shift = 1; shift < kN; ++shift) {
+        Batch batch;
+        batch.b = b;
+        batch.shift = shift;
+        for (int x = 0; x < kN; ++x) {
+          batch.columns[x] = !fixed_[At(x, y)] && board_[At(Ring(x - shift), b)] == target_[At(x, y)];
+        }
+        // A column fed from another moving column gets that column's own cell
+        // of row y instead, which may not fit: drop the misfits until all fit.
+        // The finished cells of the columns stay above row b, so they are kept.
+        for (bool dropped = true; dropped;) {
+          dropped = false;
+          for (int x = 0; x < kN; ++x) {
+            const int from = Ring(x - shift);
+            const int cell = batch.columns[from] ? At(from, y) : At(from, b);
+            if (batch.columns[x] && board_[cell] != target_[At(x, y)]) {
+              batch.columns[x] = false;
+              dropped = true;
+            }
+          }
+        }
+        batch.count = static_cast<int>(std::count(batch.columns.begin(), batch.columns.end(), true));
+        if (batch.count < 2) continue;
+        batch.cost = 2 * Apart(b, y) * batch.count + Apart(shift, 0);
+        if (best.count == 0 || batch.cost * best.count < best.cost * batch.count) best = batch;
+      }
+    }
+    return best;
+  }
+
   // Puts the cheapest cell of the right kind into the cheapest free cell of
-  // row y, keeping every finished cell.
-  bool PlaceOne(int y) {
+  // row y, or a batch of cells that costs less per cell, keeping every
+  // finished cell.
+  bool PlaceSome(int y) {
     Option best;
     best.cost = kInfinite;
     int bestCell = -1;
@@ -484,6 +548,24 @@ class Builder {
             }
           }
         }
+      }
+    }
+    const Batch batch = BestBatch(y);
+    if (batch.count >= 2 && (bestCell < 0 || batch.cost < best.cost * batch.count)) {
+      const std::vector<Turn> turns = batch.Turns(y);
+      Cells trial = board_;
+      Apply(trial, turns);
+      bool fits = true;
+      for (int x = 0; x < kN; ++x) {
+        if (batch.columns[x]) fits = fits && Kept(trial, At(x, y));
+      }
+      if (fits) {
+        board_ = trial;
+        plan_.Add(turns);
+        for (int x = 0; x < kN; ++x) {
+          if (batch.columns[x]) fixed_[At(x, y)] = true;
+        }
+        return true;
       }
     }
     if (bestCell < 0) return false;
