@@ -372,66 +372,164 @@ struct View {
   }
 };
 
-// Brings the cells of rows 0..5 of the view in, then permutes row 6. Returns
-// the turns, or nothing when cancelled or when row 6 cannot be finished.
+// One step of the building: a few turns that bring one or more cells of the
+// row being filled to their places and keep every finished cell.
+struct Step {
+  static constexpr int kMaxTurns = 2 * kN + 1;
+  std::array<Turn, kMaxTurns> turns{};
+  int size = 0;
+  int cost = 0;
+  std::array<bool, kN> columns{};  // the cells of the row it fills
+  int count = 0;
+
+  void Add(const Turn& turn) {
+    const int amount = Shortest(turn.amount);
+    if (amount == 0) return;
+    turns[static_cast<std::size_t>(size++)] = {turn.row, turn.line, amount};
+    cost += std::abs(amount);
+  }
+  void ApplyTo(Cells& cells) const {
+    for (int i = 0; i < size; ++i)
+      Apply(cells, turns[static_cast<std::size_t>(i)]);
+  }
+  // Cheaper per cell than the other step.
+  bool Beats(const Step& other) const { return cost * other.count < other.cost * count; }
+};
+
+// The steps worth trying next, best first: at most `limit` of them.
+class Shortlist {
+ public:
+  explicit Shortlist(int limit) : limit_(static_cast<std::size_t>(limit)) {}
+  // Steps that cost this much or more per cell cannot enter.
+  bool Full() const { return steps_.size() >= limit_; }
+  const Step& Worst() const { return steps_.back(); }
+  void Offer(const Step& step) {
+    auto at =
+        std::find_if(steps_.begin(), steps_.end(), [&](const Step& s) { return step.Beats(s); });
+    if (at == steps_.end() && Full()) return;
+    steps_.insert(at, step);
+    if (steps_.size() > limit_) steps_.pop_back();
+  }
+  const std::vector<Step>& Steps() const { return steps_; }
+
+ private:
+  std::size_t limit_;
+  std::vector<Step> steps_;
+};
+
+// Rows 0..5 of the view filled in order, then row 6 permuted in place.
 class Builder {
  public:
+  // How many different ways of filling a row are carried on to the next, and
+  // how many first steps each row tries before the rest is filled greedily.
+  static constexpr int kKeep = 2;
+  static constexpr int kFirstSteps = 2;
+
   Builder(const Cells& board, const Cells& target, const std::atomic<bool>* cancel)
-      : board_(board), target_(target), cancel_(cancel) {}
+      : start_(board), target_(target), cancel_(cancel) {}
 
   std::optional<std::vector<Turn>> Build() {
+    std::vector<State> states{State{start_, {}, {}}};
     for (int y = 0; y < kLast; ++y) {
-      while (!RowDone(y)) {
+      std::vector<State> next;
+      for (State& state : states) {
         if (cancel_ && cancel_->load(std::memory_order_relaxed)) return std::nullopt;
-        if (!PlaceSome(y)) return std::nullopt;
+        MarkRight(state, y);
+        if (RowDone(state, y)) {
+          next.push_back(state);
+          continue;
+        }
+        Shortlist first(kFirstSteps);
+        Options(state, y, first);
+        for (const Step& step : first.Steps()) {
+          State filled = state;
+          Take(filled, y, step);
+          if (FillGreedily(filled, y)) next.push_back(std::move(filled));
+        }
       }
+      std::stable_sort(next.begin(), next.end(), [](const State& a, const State& b) {
+        return a.plan.Length() < b.plan.Length();
+      });
+      states.clear();
+      for (State& state : next) {
+        if (static_cast<int>(states.size()) == kKeep) break;
+        const bool seen = std::any_of(states.begin(), states.end(),
+                                      [&](const State& s) { return s.board == state.board; });
+        if (!seen) states.push_back(std::move(state));
+      }
+      if (states.empty()) return std::nullopt;
     }
-    if (!FinishLastRow()) return std::nullopt;
-    if (board_ != target_) return std::nullopt;
-    return plan_.Turns();
+    std::optional<std::vector<Turn>> best;
+    for (State& state : states) {
+      if (!FinishLastRow(state) || state.board != target_) continue;
+      if (!best || state.plan.Length() < Cost(*best)) best = state.plan.Turns();
+    }
+    return best;
   }
 
  private:
-  bool Kept(const Cells& cells, int extra) const {
+  struct State {
+    Cells board{};
+    std::array<bool, kCells> fixed{};
+    Plan plan;
+  };
+
+  bool Kept(const State& state, const Cells& cells, int extra) const {
     if (cells[extra] != target_[extra]) return false;
     for (int i = 0; i < kCells; ++i) {
-      if (fixed_[i] && cells[i] != target_[i]) return false;
+      if (state.fixed[i] && cells[i] != target_[i]) return false;
     }
     return true;
   }
 
-  // A few turns: a detour of up to three and an insertion of up to three.
-  struct Option {
-    std::array<Turn, 6> turns{};
-    int size = 0;
-    int cost = 0;
+  static bool RowDone(const State& state, int y) {
+    for (int x = 0; x < kN; ++x) {
+      if (!state.fixed[At(x, y)]) return false;
+    }
+    return true;
+  }
 
-    void Add(const Turn& turn) {
-      const int amount = Shortest(turn.amount);
-      if (amount == 0) return;
-      turns[static_cast<std::size_t>(size++)] = {turn.row, turn.line, amount};
-      cost += std::abs(amount);
+  void Take(State& state, int y, const Step& step) const {
+    step.ApplyTo(state.board);
+    for (int i = 0; i < step.size; ++i)
+      state.plan.Add(step.turns[static_cast<std::size_t>(i)]);
+    for (int x = 0; x < kN; ++x) {
+      if (step.columns[x]) state.fixed[At(x, y)] = true;
     }
-    void ApplyTo(Cells& cells) const {
-      for (int i = 0; i < size; ++i)
-        Apply(cells, turns[static_cast<std::size_t>(i)]);
+    MarkRight(state, y);
+  }
+
+  // Cells of the row that happen to be right are finished.
+  void MarkRight(State& state, int y) const {
+    for (int x = 0; x < kN; ++x) {
+      if (state.board[At(x, y)] == target_[At(x, y)]) state.fixed[At(x, y)] = true;
     }
-  };
+  }
+
+  bool FillGreedily(State& state, int y) const {
+    while (!RowDone(state, y)) {
+      Shortlist best(1);
+      Options(state, y, best);
+      if (best.Steps().empty()) return false;
+      Take(state, y, best.Steps().front());
+    }
+    return true;
+  }
 
   // The insertions that bring the cell at (a, b) to (x, y), after the detour.
-  // Only those cheaper than `bound` are visited.
+  // Only those that could enter the list are visited.
   template <typename Visit>
-  static void Insertions(int x, int y, int a, int b, const Option& detour, const int& bound,
+  static void Insertions(int x, int y, int a, int b, const Step& detour, const Shortlist& list,
                          Visit visit) {
     auto with = [&](std::initializer_list<Turn> turns) {
       int cost = detour.cost;
       for (const Turn& t : turns)
         cost += std::abs(Shortest(t.amount));
-      if (cost >= bound) return;
-      Option option = detour;
+      if (list.Full() && cost * list.Worst().count >= list.Worst().cost) return;
+      Step step = detour;
       for (const Turn& t : turns)
-        option.Add(t);
-      visit(option);
+        step.Add(t);
+      visit(step);
     };
     // Straight there: along its row, then up its new column; or the other way.
     with({{true, b, x - a}, {false, x, y - b}});
@@ -442,147 +540,13 @@ class Builder {
     with({{true, y, a - x}, {false, a, y - b}, {true, y, x - a}});
   }
 
-  bool RowDone(int y) const {
-    for (int x = 0; x < kN; ++x) {
-      if (!fixed_[At(x, y)]) return false;
-    }
-    return true;
-  }
-
-  // Several columns of row y step down together to meet row b, one turn of
-  // row b brings a cell into each, and the columns come back up.
-  struct Batch {
-    int b = 0;
-    int shift = 0;
-    std::array<bool, kN> columns{};
-    int count = 0;
-    int cost = kInfinite;
-
-    std::vector<Turn> Turns(int y) const {
-      std::vector<Turn> turns;
-      for (int x = 0; x < kN; ++x) {
-        if (columns[x]) turns.push_back({false, x, Shortest(b - y)});
-      }
-      turns.push_back({true, b, Shortest(shift)});
-      for (int x = 0; x < kN; ++x) {
-        if (columns[x]) turns.push_back({false, x, Shortest(y - b)});
-      }
-      return turns;
-    }
-  };
-
-  // The batch of two or more cells that costs least per cell.
-  Batch BestBatch(int y) const {
-    Batch best;
-    for (int b = y + 1; b < kN; ++b) {
-      for (int shift = 1; shift < kN; ++shift) {
-        Batch batch;
-        batch.b = b;
-        batch.shift = shift;
-        for (int x = 0; x < kN; ++x) {
-          batch.columns[x] = !fixed_[At(x, y)] && board_[At(Ring(x - shift), b)] == target_[At(x, y)];
-        }
-        // A column fed from another moving column gets that column's own cell
-        // of row y instead, which may not fit: drop the misfits until all fit.
-        // The finished cells of the columns stay above row b, so they are kept.
-        for (bool dropped = true; dropped;) {
-          dropped = false;
-          for (int x = 0; x < kN; ++x) {
-            const int from = Ring(x - shift);
-            const int cell = batch.columns[from] ? At(from, y) : At(from, b);
-            if (batch.columns[x] && board_[cell] != target_[At(x, y)]) {
-              batch.columns[x] = false;
-              dropped = true;
-            }
-          }
-        }
-        batch.count = static_cast<int>(std::count(batch.columns.begin(), batch.columns.end(), true));
-        if (batch.count < 2) continue;
-        batch.cost = 2 * Apart(b, y) * batch.count + Apart(shift, 0);
-        if (best.count == 0 || batch.cost * best.count < best.cost * batch.count) best = batch;
-      }
-    }
-    return best;
-  }
-
-  // Puts the cheapest cell of the right kind into the cheapest free cell of
-  // row y, or a batch of cells that costs less per cell, keeping every
-  // finished cell.
-  bool PlaceSome(int y) {
-    Option best;
-    best.cost = kInfinite;
-    int bestCell = -1;
-    for (int pass = 0; pass < 2 && bestCell < 0; ++pass) {
-      for (int x = 0; x < kN; ++x) {
-        const int cell = At(x, y);
-        if (fixed_[cell]) continue;
-        if (board_[cell] == target_[cell]) {
-          fixed_[cell] = true;
-          return true;
-        }
-        auto visit = [&](const Option& option) {
-          if (option.cost >= best.cost) return;
-          Cells trial = board_;
-          option.ApplyTo(trial);
-          if (!Kept(trial, cell)) return;
-          best = option;
-          bestCell = cell;
-        };
-        for (int b = y; b < kN; ++b) {
-          for (int a = 0; a < kN; ++a) {
-            const int from = At(a, b);
-            if (fixed_[from] || from == cell || board_[from] != target_[cell]) continue;
-            // Every insertion turns the cell's row and column at least this far.
-            if (Apart(a, x) + Apart(b, y) >= best.cost) continue;
-            if (pass == 0) {
-              Insertions(x, y, a, b, Option{}, best.cost, visit);
-              continue;
-            }
-            // Nothing went straight in: move the cell off its line first.
-            for (const Option& detour : Detours(a, b)) {
-              int pa = a;
-              int pb = b;
-              for (int i = 0; i < detour.size; ++i)
-                Follow(detour.turns[static_cast<std::size_t>(i)], pa, pb);
-              Insertions(x, y, pa, pb, detour, best.cost, visit);
-            }
-          }
-        }
-      }
-    }
-    const Batch batch = BestBatch(y);
-    if (batch.count >= 2 && (bestCell < 0 || batch.cost < best.cost * batch.count)) {
-      const std::vector<Turn> turns = batch.Turns(y);
-      Cells trial = board_;
-      Apply(trial, turns);
-      bool fits = true;
-      for (int x = 0; x < kN; ++x) {
-        if (batch.columns[x]) fits = fits && Kept(trial, At(x, y));
-      }
-      if (fits) {
-        board_ = trial;
-        plan_.Add(turns);
-        for (int x = 0; x < kN; ++x) {
-          if (batch.columns[x]) fixed_[At(x, y)] = true;
-        }
-        return true;
-      }
-    }
-    if (bestCell < 0) return false;
-    best.ApplyTo(board_);
-    for (int i = 0; i < best.size; ++i)
-      plan_.Add(best.turns[static_cast<std::size_t>(i)]);
-    fixed_[bestCell] = true;
-    return true;
-  }
-
-  static std::vector<Option> Detours(int a, int b) {
-    std::vector<Option> detours;
+  static std::vector<Step> Detours(int a, int b) {
+    std::vector<Step> detours;
     auto add = [&](std::initializer_list<Turn> turns) {
-      Option option;
+      Step step;
       for (const Turn& t : turns)
-        option.Add(t);
-      detours.push_back(option);
+        step.Add(t);
+      detours.push_back(step);
     };
     for (int s : {1, -1}) {
       add({{true, b, s}});
@@ -595,10 +559,102 @@ class Builder {
     return detours;
   }
 
-  bool FinishLastRow() {
+  // The cheapest steps for row y: single cells brought in by an insertion,
+  // and batches of cells brought in together.
+  void Options(const State& state, int y, Shortlist& list) const {
+    const Cells& board = state.board;
+    for (int pass = 0; pass < 2 && list.Steps().empty(); ++pass) {
+      for (int x = 0; x < kN; ++x) {
+        const int cell = At(x, y);
+        if (state.fixed[cell]) continue;
+        auto visit = [&](Step step) {
+          Cells trial = board;
+          step.ApplyTo(trial);
+          if (!Kept(state, trial, cell)) return;
+          step.columns[x] = true;
+          step.count = 1;
+          list.Offer(step);
+        };
+        for (int b = y; b < kN; ++b) {
+          for (int a = 0; a < kN; ++a) {
+            const int from = At(a, b);
+            if (state.fixed[from] || from == cell || board[from] != target_[cell]) continue;
+            // Every insertion turns the cell's row and column at least this far.
+            if (list.Full() &&
+                (Apart(a, x) + Apart(b, y)) * list.Worst().count >= list.Worst().cost)
+              continue;
+            if (pass == 0) {
+              Insertions(x, y, a, b, Step{}, list, visit);
+              continue;
+            }
+            // Nothing went straight in: move the cell off its line first.
+            for (const Step& detour : Detours(a, b)) {
+              int pa = a;
+              int pb = b;
+              for (int i = 0; i < detour.size; ++i)
+                Follow(detour.turns[static_cast<std::size_t>(i)], pa, pb);
+              Insertions(x, y, pa, pb, detour, list, visit);
+            }
+          }
+        }
+      }
+    }
+    Batches(state, y, list);
+  }
+
+  // Several columns of row y step down together to meet row b, one turn of
+  // row b brings a cell into each, and the columns come back up.
+  void Batches(const State& state, int y, Shortlist& list) const {
+    const Cells& board = state.board;
+    for (int b = y + 1; b < kN; ++b) {
+      for (int shift = 1; shift < kN; ++shift) {
+        std::array<bool, kN> columns{};
+        for (int x = 0; x < kN; ++x) {
+          columns[x] = !state.fixed[At(x, y)] && board[At(Ring(x - shift), b)] == target_[At(x, y)];
+        }
+        // A column fed from another moving column gets that column's own cell
+        // of row y instead, which may not fit: drop the misfits until all fit.
+        // The finished cells of the columns stay above row b, so they are kept.
+        for (bool dropped = true; dropped;) {
+          dropped = false;
+          for (int x = 0; x < kN; ++x) {
+            const int from = Ring(x - shift);
+            const int source = columns[from] ? At(from, y) : At(from, b);
+            if (columns[x] && board[source] != target_[At(x, y)]) {
+              columns[x] = false;
+              dropped = true;
+            }
+          }
+        }
+        const int count = static_cast<int>(std::count(columns.begin(), columns.end(), true));
+        if (count < 2) continue;
+        Step step;
+        for (int x = 0; x < kN; ++x) {
+          if (columns[x]) step.Add({false, x, b - y});
+        }
+        step.Add({true, b, shift});
+        for (int x = 0; x < kN; ++x) {
+          if (columns[x]) step.Add({false, x, y - b});
+        }
+        step.columns = columns;
+        step.count = count;
+        if (list.Full() && !step.Beats(list.Worst())) continue;
+        Cells trial = board;
+        step.ApplyTo(trial);
+        bool kept = true;
+        for (int x = 0; x < kN; ++x) {
+          if (columns[x]) kept = kept && Kept(state, trial, At(x, y));
+        }
+        if (kept) list.Offer(step);
+      }
+    }
+  }
+
+  bool FinishLastRow(State& state) const {
+    Cells& board = state.board;
     bool done = true;
     for (int x = 0; x < kN; ++x)
-      done = done && board_[At(x, kLast)] == target_[At(x, kLast)];
+      done = done && board[At(x, kLast)] == target_[At(x, kLast)];
     if (done) return true;
     const LastLineTable& table = LastLine();
     Permutation chosen{};
@@ -616,7 +672,7 @@ class Builder {
         return;
       }
       for (int j = 0; j < kN; ++j) {
-        if (used[j] || target_[At(j, kLast)] != board_[At(i, kLast)]) continue;
+        if (used[j] || target_[At(j, kLast)] != board[At(i, kLast)]) continue;
         used[j] = true;
         chosen[i] = static_cast<std::uint8_t>(j);
         assign(i + 1);
@@ -626,16 +682,14 @@ class Builder {
     assign(0);
     if (bestCode < 0) return false;
     const std::vector<Turn> turns = table.TurnsFor(bestCode);
-    Apply(board_, turns);
-    plan_.Add(turns);
+    Apply(board, turns);
+    state.plan.Add(turns);
     return true;
   }
 
-  Cells board_;
+  Cells start_;
   Cells target_;
   const std::atomic<bool>* cancel_;
-  std::array<bool, kCells> fixed_{};
-  Plan plan_;
 };
 
 // Boards one or two turns from the pattern get the fewest turns by trying
@@ -696,20 +750,19 @@ std::optional<std::vector<TransitMove>> TransitSolver::Solve(
   std::optional<std::vector<Turn>> shortest;
   View shortestView;
   // Every last line whose pattern holds a kind twice, in both orientations,
-  // each filled from either side.
+  // the rows filled from either side. (Mirroring the columns as well doubles
+  // the time for about one turn less.)
   for (bool transpose : {false, true}) {
     for (int line = 0; line < kN && !best; ++line) {
       for (int sy : {1, -1}) {
-        for (int sx : {1, -1}) {
-          const View view{transpose, sx, 0, sy, Ring(kLast - sy * line)};
-          const Cells goal = view.Look(target);
-          if (!HasTwice(goal, kLast)) continue;
-          if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
-          auto turns = Builder(view.Look(rules.TransitBoard), goal, cancel).Build();
-          if (turns && (!shortest || Cost(*turns) < Cost(*shortest))) {
-            shortest = std::move(turns);
-            shortestView = view;
-          }
+        const View view{transpose, 1, 0, sy, Ring(kLast - sy * line)};
+        const Cells goal = view.Look(target);
+        if (!HasTwice(goal, kLast)) continue;
+        if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+        auto turns = Builder(view.Look(rules.TransitBoard), goal, cancel).Build();
+        if (turns && (!shortest || Cost(*turns) < Cost(*shortest))) {
+          shortest = std::move(turns);
+          shortestView = view;
         }
       }
     }
