@@ -24,7 +24,8 @@ constexpr int At(int x, int y) {
   return y * kN + x;
 }
 constexpr int Ring(int v) {
-  return (v % kN + kN) % kN;
+  const int r = v % kN;
+  return r < 0 ? r + kN : r;
 }
 // The shorter way round: -3..3. Amounts are mostly differences of two places,
 // which a small table answers.
@@ -605,18 +606,24 @@ class Builder {
   void Batches(const State& state, int y, Shortlist& list) const {
     const Cells& board = state.board;
     for (int b = y + 1; b < kN; ++b) {
+      // Each cell costs its column's way down and back at least.
+      if (list.Full() && 2 * Apart(b, y) * list.Worst().count >= list.Worst().cost) continue;
       for (int shift = 1; shift < kN; ++shift) {
         std::array<bool, kN> columns{};
+        int fitting = 0;
         for (int x = 0; x < kN; ++x) {
-          columns[x] = !state.fixed[At(x, y)] && board[At(Ring(x - shift), b)] == target_[At(x, y)];
+          const int from = x >= shift ? x - shift : x - shift + kN;
+          columns[x] = !state.fixed[At(x, y)] && board[At(from, b)] == target_[At(x, y)];
+          fitting += columns[x] ? 1 : 0;
         }
+        if (fitting < 2) continue;
         // A column fed from another moving column gets that column's own cell
         // of row y instead, which may not fit: drop the misfits until all fit.
         // The finished cells of the columns stay above row b, so they are kept.
         for (bool dropped = true; dropped;) {
           dropped = false;
           for (int x = 0; x < kN; ++x) {
-            const int from = Ring(x - shift);
+            const int from = x >= shift ? x - shift : x - shift + kN;
             const int source = columns[from] ? At(from, y) : At(from, b);
             if (columns[x] && board[source] != target_[At(x, y)]) {
               columns[x] = false;
