@@ -726,6 +726,67 @@ std::optional<std::vector<Turn>> WithinTwo(const Cells& board, const Cells& targ
   return std::nullopt;
 }
 
+// Drops every single step of one cell that the solution can do without: with
+// cells of one kind interchangeable, a turn can end up changing nothing that
+// the pattern tells apart. Then merges what the dropping brought together.
+std::vector<Turn> WithoutSpareSteps(const Cells& board, const Cells& target,
+                                    const std::vector<Turn>& turns) {
+  std::vector<Turn> steps;
+  for (const Turn& turn : turns) {
+    for (int i = 0; i < std::abs(turn.amount); ++i)
+      steps.push_back({turn.row, turn.line, turn.amount > 0 ? 1 : -1});
+  }
+  // before[i]: the board before step i.
+  std::vector<Cells> before(steps.size() + 1);
+  auto replayFrom = [&](std::size_t from) {
+    for (std::size_t i = from; i < steps.size(); ++i) {
+      before[i + 1] = before[i];
+      Apply(before[i + 1], steps[i]);
+    }
+  };
+  before[0] = board;
+  replayFrom(0);
+  // Whether the steps still solve the board without step `skip`, nor step
+  // `also` when that is given.
+  auto solvesWithout = [&](std::size_t skip, std::size_t also) {
+    Cells cells = before[skip];
+    for (std::size_t i = skip + 1; i < steps.size(); ++i) {
+      if (i != also) Apply(cells, steps[i]);
+    }
+    return cells == target;
+  };
+  auto drop = [&](std::size_t skip, std::size_t also) {
+    if (also < steps.size()) {
+      steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(also));
+      before.pop_back();
+    }
+    steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(skip));
+    before.pop_back();
+    replayFrom(skip);
+  };
+  const std::size_t none = std::numeric_limits<std::size_t>::max();
+  for (std::size_t skip = 0; skip < steps.size();) {
+    if (solvesWithout(skip, none)) {
+      drop(skip, none);
+      continue;
+    }
+    // A step and a later one that takes it back: the steps between them may
+    // do as well without being wrapped in the pair.
+    bool dropped = false;
+    for (std::size_t also = skip + 1; also < steps.size() && !dropped; ++also) {
+      const Turn& a = steps[skip];
+      const Turn& b = steps[also];
+      if (a.row != b.row || a.line != b.line || a.amount != -b.amount) continue;
+      if (solvesWithout(skip, also)) {
+        drop(skip, also);
+        dropped = true;
+      }
+    }
+    if (!dropped) ++skip;
+  }
+  return Shortened(steps);
+}
+
 // The wider building: on this many of the views, keeping this many fillings
 // of each row, each begun with one of this many first steps. Over 100 mixes
 // of each pattern this takes the median length from 55 to 51 turns for under
@@ -794,13 +855,17 @@ std::optional<std::vector<TransitMove>> TransitSolver::Solve(
     auto turns =
         Builder(view.Look(rules.TransitBoard), view.Look(target), kWiderKeep, kWiderFirst, cancel)
             .Build();
-    if (turns && Cost(*turns) < Cost(*shortest)) {
+    if (!turns) continue;
+    turns = WithoutSpareSteps(view.Look(rules.TransitBoard), view.Look(target), *turns);
+    if (Cost(*turns) < Cost(*shortest)) {
       shortest = std::move(turns);
       shortestView = view;
     }
   }
-  if (!best) {
-    best = std::move(shortest);
+  if (!best && shortest) {
+    // The greedy building may have stayed the shortest.
+    best = WithoutSpareSteps(shortestView.Look(rules.TransitBoard), shortestView.Look(target),
+                             *shortest);
     bestView = shortestView;
   }
   if (!best || (cancel && cancel->load(std::memory_order_relaxed))) return std::nullopt;
