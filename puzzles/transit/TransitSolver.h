@@ -16,20 +16,27 @@ namespace zt {
 // interchangeable: any arrangement whose kinds copy the pattern counts, and the
 // solver takes whichever same-kind cell is cheapest to bring.
 //
-// The solution is built, not searched for: six lines are filled cell by cell,
-// each cell brought in by the fewest turns of a few insertions that keep the
-// finished cells (parallel lines commute, so a column taken down and back up
-// leaves its finished cells where they were). The last line is then permuted
-// in place by a table of the cheapest products of line turns and 3-cycles
-// that leave the other 42 cells alone, built once for all solvers. Every
+// Boards one or two turns from the pattern get the fewest turns by trying
+// them all. Other solutions are built, not searched for: six lines are filled
+// one after the other, each cell brought in by the cheapest of a few short
+// insertions that keep every finished cell (a column steps down to meet a
+// free row and comes back with the cell), or several cells of the line at once
+// when one turn of a free row serves them all. The last line is then permuted
+// in place from a table, built once for all solvers, of the cheapest products
+// of its own turns and of 3-cycles that leave the other 42 cells alone. Every
 // turn is an even permutation of the 49 cells (a 7-cycle), so the last line
-// chosen is one whose pattern holds a kind twice: two such cells can always
-// swap places, which makes any parity right. Several choices of the last line
-// and the filling order are tried and the shortest result is kept, after
-// turns of the same line are merged and the shorter way round a ring is taken.
+// chosen is one whose pattern holds a kind twice: two such cells can trade
+// places, which puts any parity right.
+//
+// Every line that can come last is tried, in both orientations and filled
+// from either side, greedily; the best few are built again keeping several
+// fillings of each line. Turns of parallel lines commute, so neighbouring
+// turns of one line are merged and the shorter way round the ring is taken;
+// single steps and pairs of opposite steps that the solution can do without
+// are dropped.
 //
 // Returns no moves for a finished board, and std::nullopt when the solve was
-// cancelled (`cancel`, optional, is polled between cells) or the board's
+// cancelled (`cancel`, optional, is polled between lines) or the board's
 // kinds differ from the pattern's, so no turns can reach it. Solves may run at
 // once on several threads.
 class TransitSolver {
