@@ -66,13 +66,17 @@ Turn Inverse(const Turn& turn) {
 void Apply(Cells& cells, const Turn& turn) {
   const int k = Ring(turn.amount);
   if (k == 0) return;
+  if (turn.row) {
+    // A row lies in seven neighbouring cells.
+    const auto first = cells.begin() + At(0, turn.line);
+    std::rotate(first, first + (kN - k), first + kN);
+    return;
+  }
   std::array<std::uint8_t, kN> line{};
   for (int i = 0; i < kN; ++i)
-    line[i] = turn.row ? cells[At(i, turn.line)] : cells[At(turn.line, i)];
-  for (int i = 0; i < kN; ++i) {
-    const int to = (i + k) % kN;
-    (turn.row ? cells[At(to, turn.line)] : cells[At(turn.line, to)]) = line[i];
-  }
+    line[i] = cells[At(turn.line, i)];
+  for (int i = 0, to = k; i < kN; ++i, to = to + 1 == kN ? 0 : to + 1)
+    cells[At(turn.line, to)] = line[i];
 }
 
 void Apply(Cells& cells, const std::vector<Turn>& turns) {
