@@ -7,6 +7,7 @@
 #include <atomic>
 #include <optional>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -97,6 +98,8 @@ class TransitSolverTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // First, so that the solves at once are the run's first ones.
+  void solvesAtOnceAgree();
   void mixesReachThePattern_data();
   void mixesReachThePattern();
   void shuffledCellsReachThePattern_data();
@@ -179,7 +182,7 @@ void TransitSolverTest::nearBoardsInFewestTurns() {
   std::vector<std::vector<TransitMove>> away;
   for (const TransitMove& turn : turns)
     away.push_back({turn});
-  const std::size_t step = kSanitized ? 97 : 7;
+  const std::size_t step = kSanitized ? 97 : 5;
   for (std::size_t i = 0; i < turns.size() * turns.size(); i += step)
     away.push_back({turns[i / turns.size()], turns[i % turns.size()]});
   for (const auto& made : away) {
@@ -224,6 +227,35 @@ void TransitSolverTest::cancelledSolveGivesNoSolution() {
     // The same board, not cancelled, is solved: the refusal came from the flag.
     const std::atomic<bool> go{false};
     QVERIFY(solver.Solve(rules, &go).has_value());
+  }
+}
+
+// Solves on two threads at once, the first ones of the run among them (the
+// last line's table is built then), give what one thread alone gives.
+void TransitSolverTest::solvesAtOnceAgree() {
+  std::vector<TransitRules> boards;
+  ClockRandom random(11);
+  for (int i = 0; i < (kSanitized ? 4 : 16); ++i) {
+    TransitRules rules;
+    rules.TransitPattern = 1 + i % TransitRules::kPatternCount;
+    rules.SetUpTransitBoard(random);
+    boards.push_back(rules);
+  }
+  const TransitSolver solver;
+  using Solution = std::optional<std::vector<TransitMove>>;
+  std::vector<Solution> first(boards.size());
+  std::vector<Solution> second(boards.size());
+  std::thread other([&] {
+    for (std::size_t i = 0; i < boards.size(); ++i)
+      second[i] = solver.Solve(boards[i]);
+  });
+  for (std::size_t i = boards.size(); i-- > 0;)
+    first[i] = solver.Solve(boards[i]);
+  other.join();
+  for (std::size_t i = 0; i < boards.size(); ++i) {
+    QVERIFY(first[i].has_value() && second[i].has_value());
+    QCOMPARE(first[i]->size(), second[i]->size());
+    QVERIFY(std::equal(first[i]->begin(), first[i]->end(), second[i]->begin(), SameMove));
   }
 }
 
