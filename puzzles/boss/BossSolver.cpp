@@ -165,30 +165,33 @@ std::uint32_t Power(int n, int k) {
   return p;
 }
 
-// Breadth first back from home over the group's placements. A move of one of
-// the group's tiles costs one; in groups that follow the gap, the gap's steps
-// over other tiles cost nothing and are taken within the same layer. The
-// digits are the group's tiles in order, then the gap if the group follows
-// it. Empty when cancelled.
-std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
-                                          const std::atomic<bool>* cancel) {
+// The search behind BuildGroupTable for a board of N cells: N is fixed so
+// that taking a number apart into its digits costs no division.
+template <int N>
+std::vector<std::uint8_t> SearchGroup(int w, const GroupPlan& plan,
+                                      const std::atomic<bool>* cancel) {
+  constexpr std::uint32_t n = N;
+  std::array<std::array<int, 4>, N> beyond{};
   Grid shape;
   shape.w = w;
-  shape.h = h;
-  const int n = w * h;
+  shape.h = N / w;
+  for (int cell = 0; cell < N; ++cell) {
+    for (int step = 0; step < 4; ++step)
+      beyond[cell][step] = shape.Beyond(cell, step);
+  }
   const int k = static_cast<int>(plan.tiles.size());
   const int m = k + (plan.withGap ? 1 : 0);
   // The weights of the digits of the tiles, then of the gap.
   std::array<std::uint32_t, kMaxCells + 1> weight{};
   const int first = plan.withGap ? 1 : 0;
   for (int i = 0; i < k; ++i)
-    weight[i] = Power(n, i + first);
+    weight[i] = Power(N, i + first);
   weight[k] = 1;
-  std::vector<std::uint8_t> distance(Power(n, m), 255);
+  std::vector<std::uint8_t> distance(Power(N, m), 255);
   std::uint32_t home = 0;
   for (int i = 0; i < k; ++i)
     home += plan.tiles[i] * weight[i];
-  if (plan.withGap) home += static_cast<std::uint32_t>(n - 1) * weight[k];
+  if (plan.withGap) home += (n - 1) * weight[k];
   distance[home] = 0;
   std::vector<std::uint32_t> layer{home};
   std::vector<std::uint32_t> next;
@@ -207,18 +210,18 @@ std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
       std::uint32_t occupied = 0;
       std::uint32_t rest = at;
       if (plan.withGap) {
-        cells[k] = static_cast<int>(rest % static_cast<std::uint32_t>(n));
-        rest /= static_cast<std::uint32_t>(n);
+        cells[k] = static_cast<int>(rest % n);
+        rest /= n;
       }
       for (int i = 0; i < k; ++i) {
-        cells[i] = static_cast<int>(rest % static_cast<std::uint32_t>(n));
-        rest /= static_cast<std::uint32_t>(n);
+        cells[i] = static_cast<int>(rest % n);
+        rest /= n;
         occupied |= 1u << cells[i];
       }
       if (!plan.withGap) {
         for (int i = 0; i < k; ++i) {
           for (int step = 0; step < 4; ++step) {
-            const int to = shape.Beyond(cells[i], step);
+            const int to = beyond[cells[i]][step];
             if (to < 0 || (occupied >> to & 1)) continue;
             reach(at + static_cast<std::uint32_t>(to - cells[i]) * weight[i], 1);
           }
@@ -227,7 +230,7 @@ std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
       }
       const int gap = cells[k];
       for (int step = 0; step < 4; ++step) {
-        const int to = shape.Beyond(gap, step);
+        const int to = beyond[gap][step];
         if (to < 0) continue;
         const std::uint32_t gapMoved = at + static_cast<std::uint32_t>(to - gap) * weight[k];
         if (!(occupied >> to & 1)) {
@@ -243,6 +246,32 @@ std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
     layer.swap(next);
   }
   return distance;
+}
+
+// Breadth first back from home over the group's placements. A move of one of
+// the group's tiles costs one; in groups that follow the gap, the gap's steps
+// over other tiles cost nothing and are taken within the same layer. Empty
+// when cancelled.
+std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
+                                          const std::atomic<bool>* cancel) {
+  switch (w * h) {
+    case 6:
+      return SearchGroup<6>(w, plan, cancel);
+    case 8:
+      return SearchGroup<8>(w, plan, cancel);
+    case 9:
+      return SearchGroup<9>(w, plan, cancel);
+    case 10:
+      return SearchGroup<10>(w, plan, cancel);
+    case 12:
+      return SearchGroup<12>(w, plan, cancel);
+    case 14:
+      return SearchGroup<14>(w, plan, cancel);
+    case 15:
+      return SearchGroup<15>(w, plan, cancel);
+    default:
+      return SearchGroup<16>(w, plan, cancel);
+  }
 }
 
 }  // namespace
@@ -288,11 +317,16 @@ class ShortestSearch {
   ShortestSearch(const Patterns& patterns, const Grid& grid, const std::atomic<bool>* cancel)
       : patterns_(patterns),
         grid_(grid),
+        n_(grid.Cells()),
         views_(static_cast<int>(patterns.views.size())),
         groups_(static_cast<int>(patterns.groups.size())),
         cancel_(cancel) {
     for (int g = 0; g < groups_; ++g) {
       if (patterns.groups[g].gapWeight != 0) gapGroups_[gapGroupCount_++] = g;
+    }
+    for (int cell = 0; cell < n_; ++cell) {
+      for (int step = 0; step < 4; ++step)
+        beyond_[cell][step] = static_cast<std::int8_t>(grid.Beyond(cell, step));
     }
     for (int v = 0; v < views_; ++v) {
       const auto& view = patterns.views[v];
@@ -379,10 +413,10 @@ class ShortestSearch {
       cancelled_ = true;
     if (cancelled_ || depth_ >= kMaxDepth) return false;
     const int gap = grid_.gap;
-    const int n = grid_.Cells();
+    const int n = n_;
     for (int step = 0; step < 4; ++step) {
       if (step == cameFrom) continue;
-      const int from = grid_.Beyond(gap, step);
+      const int from = beyond_[gap][step];
       if (from < 0) continue;
       const int t = grid_.tile[from];
       const State saved = state_;
@@ -410,6 +444,9 @@ class ShortestSearch {
 
   const Patterns& patterns_;
   Grid grid_;
+  int n_;
+  // The cell the gap reaches with each step, or -1 at an edge.
+  std::array<std::array<std::int8_t, 4>, kMaxCells> beyond_{};
   int views_;
   int groups_;
   std::array<int, kMaxGroups> gapGroups_{};
@@ -501,7 +538,7 @@ bool PlaceLine(Grid& grid, std::array<bool, kMaxCells>& fixed, const std::vector
 
 }  // namespace
 
-BossSolver::BossSolver() : shared_(std::make_shared<Shared>()) {}
+BossSolver::BossSolver(std::size_t keptBytes) : shared_(std::make_shared<Shared>(keptBytes)) {}
 
 std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     int columns, int rows, const std::atomic<bool>* cancel) const {
@@ -526,7 +563,7 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
       if (oldest == shared_->patterns.end() || it->second.lastUse < oldest->second.lastUse)
         oldest = it;
     }
-    if (oldest == shared_->patterns.end() || kept + needed <= kKeptBytes) break;
+    if (oldest == shared_->patterns.end() || kept + needed <= shared_->keptBytes) break;
     shared_->patterns.erase(oldest);
   }
 

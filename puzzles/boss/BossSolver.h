@@ -35,7 +35,11 @@ class BossSolver {
   static constexpr int kShortestCells = 16;
   static bool FindsShortest(int columns, int rows) { return columns * rows <= kShortestCells; }
 
-  BossSolver();
+  // Tables are kept for the sizes used last, up to this many bytes (the
+  // tables of one size stay while it is solved, even beyond).
+  static constexpr std::size_t kKeptBytes = std::size_t{48} << 20;
+
+  explicit BossSolver(std::size_t keptBytes = kKeptBytes);
 
   // The moves from the board to the solved board: none when it is solved,
   // std::nullopt when the search was cancelled (`cancel`, optional, is polled
@@ -49,13 +53,13 @@ class BossSolver {
   struct PatternSet;
 
  private:
-  // Tables are kept for the sizes used last, up to this many bytes.
-  static constexpr std::size_t kKeptBytes = std::size_t{48} << 20;
   struct Kept {
     std::shared_ptr<const PatternSet> patterns;
     std::uint64_t lastUse = 0;
   };
   struct Shared {
+    explicit Shared(std::size_t bytes) : keptBytes(bytes) {}
+    const std::size_t keptBytes;
     std::mutex mutex;
     std::uint64_t uses = 0;
     std::map<std::pair<int, int>, Kept> patterns;
