@@ -4,7 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
+#include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace zt {
 
@@ -165,11 +172,51 @@ std::uint32_t Power(int n, int k) {
   return p;
 }
 
+// The bytes of a table read at random places. On Linux they are asked for in
+// 2 MB pages: tables of tens of megabytes in 4 KB pages would make most reads
+// miss the processor's address translation cache as well as its data cache.
+class TableBytes {
+ public:
+  TableBytes() = default;
+  TableBytes(std::size_t size, std::uint8_t fill) {
+    constexpr std::size_t kPage = std::size_t{2} << 20;
+    const std::size_t whole = (size + kPage - 1) / kPage * kPage;
+    bytes_.reset(static_cast<std::uint8_t*>(std::aligned_alloc(kPage, whole)));
+    if (!bytes_) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(bytes_.get(), whole, MADV_HUGEPAGE);  // only advice: fine if refused
+#endif
+    std::memset(bytes_.get(), fill, size);
+    size_ = size;
+  }
+  bool empty() const {
+    return size_ == 0;
+  }
+  std::size_t size() const {
+    return size_;
+  }
+  const std::uint8_t* data() const {
+    return bytes_.get();
+  }
+  std::uint8_t& operator[](std::size_t i) {
+    return bytes_[i];
+  }
+  std::uint8_t operator[](std::size_t i) const {
+    return bytes_[i];
+  }
+
+ private:
+  struct Free {
+    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+  };
+  std::unique_ptr<std::uint8_t[], Free> bytes_;
+  std::size_t size_ = 0;
+};
+
 // The search behind BuildGroupTable for a board of N cells: N is fixed so
 // that taking a number apart into its digits costs no division.
 template <int N>
-std::vector<std::uint8_t> SearchGroup(int w, const GroupPlan& plan,
-                                      const std::atomic<bool>* cancel) {
+TableBytes SearchGroup(int w, const GroupPlan& plan, const std::atomic<bool>* cancel) {
   constexpr std::uint32_t n = N;
   std::array<std::array<int, 4>, N> beyond{};
   Grid shape;
@@ -187,7 +234,7 @@ std::vector<std::uint8_t> SearchGroup(int w, const GroupPlan& plan,
   for (int i = 0; i < k; ++i)
     weight[i] = Power(N, i + first);
   weight[k] = 1;
-  std::vector<std::uint8_t> distance(Power(N, m), 255);
+  TableBytes distance(Power(N, m), 255);
   std::uint32_t home = 0;
   for (int i = 0; i < k; ++i)
     home += plan.tiles[i] * weight[i];
@@ -252,8 +299,7 @@ std::vector<std::uint8_t> SearchGroup(int w, const GroupPlan& plan,
 // the group's tiles costs one; in groups that follow the gap, the gap's steps
 // over other tiles cost nothing and are taken within the same layer. Empty
 // when cancelled.
-std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
-                                          const std::atomic<bool>* cancel) {
+TableBytes BuildGroupTable(int w, int h, const GroupPlan& plan, const std::atomic<bool>* cancel) {
   switch (w * h) {
     case 6:
       return SearchGroup<6>(w, plan, cancel);
@@ -280,8 +326,8 @@ struct BossSolver::PatternSet {
   static constexpr int kMaxViews = 2;
   static constexpr int kMaxGroups = 4;
   struct Group {
-    std::vector<std::uint8_t> table;  // by the placement's number
-    std::uint32_t gapWeight = 0;      // weight of the gap's digit; 0 if the group ignores the gap
+    TableBytes table;             // by the placement's number
+    std::uint32_t gapWeight = 0;  // weight of the gap's digit; 0 if the group ignores the gap
   };
   // A way of looking at the board: the plain one, and on square boards the
   // board mirrored at its diagonal, which has the same solved arrangement, so
@@ -299,7 +345,7 @@ struct BossSolver::PatternSet {
   std::size_t Bytes() const {
     std::size_t bytes = sizeof(*this);
     for (const Group& group : groups)
-      bytes += group.table.capacity();
+      bytes += group.table.size();
     return bytes;
   }
 };
@@ -407,6 +453,22 @@ class ShortestSearch {
     }
   }
 
+  // Brings the table entries that Update(t, from, to) reads for the moved
+  // tile's group towards the cache.
+  void Prefetch(int t, int from, int to) const {
+    for (int v = 0; v < views_; ++v) {
+      const auto& view = patterns_.views[v];
+      const int seenFrom = view.cell[from];
+      const int seenTo = view.cell[to];
+      const int g = view.groupOf[t];
+      const auto& group = patterns_.groups[g];
+      const std::uint32_t number = state_.number[v][g] +
+                                   static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t] +
+                                   static_cast<std::uint32_t>(seenFrom - seenTo) * group.gapWeight;
+      __builtin_prefetch(group.table.data() + number);
+    }
+  }
+
   bool Dfs(int estimate, int cameFrom) {
     if (estimate == 0) return true;
     if ((++nodes_ & 0xfff) == 0 && cancel_ && cancel_->load(std::memory_order_relaxed))
@@ -414,6 +476,12 @@ class ShortestSearch {
     if (cancelled_ || depth_ >= kMaxDepth) return false;
     const int gap = grid_.gap;
     const int n = n_;
+    // The moved tile's table entry of each move is far from the current one
+    // and likely not cached: ask for all of them before looking at the first.
+    for (int step = 0; step < 4; ++step) {
+      const int from = beyond_[gap][step];
+      if (step != cameFrom && from >= 0) Prefetch(grid_.tile[from], from, gap);
+    }
     for (int step = 0; step < 4; ++step) {
       if (step == cameFrom) continue;
       const int from = beyond_[gap][step];
