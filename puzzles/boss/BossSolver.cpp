@@ -159,6 +159,13 @@ std::vector<GroupPlan> GroupsFor(int w, int h) {
   }
 }
 
+// A second way to group the tiles, whose tables give a second bound (the
+// larger counts); none on square boards, whose mirrored view gives one.
+std::vector<GroupPlan> OtherGroupsFor(int w, int h) {
+  if (w * h == 15) return Cut(w, h, {5, 5, 4}, true, w < h);
+  return {};
+}
+
 // A placement of a group's cells is numbered in base n (the board's cells):
 // the gap's cell if the group follows it, plus n times the first tile's cell,
 // and so on. Numbers of placements with a cell twice are never used; in
@@ -329,16 +336,20 @@ struct BossSolver::PatternSet {
     TableBytes table;             // by the placement's number
     std::uint32_t gapWeight = 0;  // weight of the gap's digit; 0 if the group ignores the gap
   };
-  // A way of looking at the board: the plain one, and on square boards the
-  // board mirrored at its diagonal, which has the same solved arrangement, so
-  // the same tables give a second bound; the larger of the two counts.
+  // A way of looking at the board: the plain one through each way of
+  // grouping the tiles, and on square boards the board mirrored at its
+  // diagonal, which has the same solved arrangement, so the same tables give
+  // another bound; the largest counts. All views have as many groups, and the
+  // same of them follow the gap.
   struct View {
+    std::uint8_t first = 0;                         // the table of its first group
     std::array<std::uint8_t, kMaxCells> cell{};     // board cell -> cell as seen
     std::array<std::uint8_t, kMaxCells> groupOf{};  // tile -> group
     std::array<std::uint32_t, kMaxCells> weight{};  // tile -> weight of its digit there
   };
   int w = 0;
   int h = 0;
+  int groupsPerView = 0;
   std::vector<Group> groups;
   std::vector<View> views;
 
@@ -365,7 +376,7 @@ class ShortestSearch {
         grid_(grid),
         n_(grid.Cells()),
         views_(static_cast<int>(patterns.views.size())),
-        groups_(static_cast<int>(patterns.groups.size())),
+        groups_(patterns.groupsPerView),
         cancel_(cancel) {
     for (int g = 0; g < groups_; ++g) {
       if (patterns.groups[g].gapWeight != 0) gapGroups_[gapGroupCount_++] = g;
@@ -381,14 +392,14 @@ class ShortestSearch {
         if (cell == grid.gap) {
           for (int i = 0; i < gapGroupCount_; ++i) {
             const int g = gapGroups_[i];
-            state_.number[v][g] += view.cell[cell] * patterns.groups[g].gapWeight;
+            state_.number[v][g] += view.cell[cell] * patterns.groups[view.first + g].gapWeight;
           }
         } else {
           state_.number[v][view.groupOf[t]] += view.cell[cell] * view.weight[t];
         }
       }
       for (int g = 0; g < groups_; ++g) {
-        state_.value[v][g] = patterns.groups[g].table[state_.number[v][g]];
+        state_.value[v][g] = patterns.groups[view.first + g].table[state_.number[v][g]];
         state_.sum[v] += state_.value[v][g];
       }
     }
@@ -434,20 +445,21 @@ class ShortestSearch {
       const int seenTo = view.cell[to];
       const int g = view.groupOf[t];
       auto lookUp = [&](int group) {
-        const std::uint8_t value = patterns_.groups[group].table[state_.number[v][group]];
+        const std::uint8_t value =
+            patterns_.groups[view.first + group].table[state_.number[v][group]];
         state_.sum[v] += value - state_.value[v][group];
         state_.value[v][group] = value;
       };
       state_.number[v][g] += static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t];
-      const std::uint32_t gapWeight = patterns_.groups[g].gapWeight;
+      const std::uint32_t gapWeight = patterns_.groups[view.first + g].gapWeight;
       if (gapWeight != 0)
         state_.number[v][g] += static_cast<std::uint32_t>(seenFrom - seenTo) * gapWeight;
       lookUp(g);
       for (int i = 0; i < gapGroupCount_; ++i) {
         const int other = gapGroups_[i];
         if (other == g) continue;
-        state_.number[v][other] +=
-            static_cast<std::uint32_t>(seenFrom - seenTo) * patterns_.groups[other].gapWeight;
+        state_.number[v][other] += static_cast<std::uint32_t>(seenFrom - seenTo) *
+                                   patterns_.groups[view.first + other].gapWeight;
         lookUp(other);
       }
     }
@@ -461,7 +473,7 @@ class ShortestSearch {
       const int seenFrom = view.cell[from];
       const int seenTo = view.cell[to];
       const int g = view.groupOf[t];
-      const auto& group = patterns_.groups[g];
+      const auto& group = patterns_.groups[view.first + g];
       const std::uint32_t number = state_.number[v][g] +
                                    static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t] +
                                    static_cast<std::uint32_t>(seenFrom - seenTo) * group.gapWeight;
@@ -636,11 +648,15 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     return found->second.patterns;
   }
   const int n = columns * rows;
-  const auto groups = GroupsFor(columns, rows);
+  std::vector<std::vector<GroupPlan>> partitions{GroupsFor(columns, rows)};
+  if (auto second = OtherGroupsFor(columns, rows); !second.empty())
+    partitions.push_back(std::move(second));
   // Room for the new tables first: the sizes used longest ago go.
   std::size_t needed = 0;
-  for (const GroupPlan& group : groups)
-    needed += Power(n, static_cast<int>(group.tiles.size()) + (group.withGap ? 1 : 0));
+  for (const auto& groups : partitions) {
+    for (const GroupPlan& group : groups)
+      needed += Power(n, static_cast<int>(group.tiles.size()) + (group.withGap ? 1 : 0));
+  }
   for (;;) {
     std::size_t kept = 0;
     auto oldest = shared_->patterns.end();
@@ -656,33 +672,38 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
   auto built = std::make_shared<PatternSet>();
   built->w = columns;
   built->h = rows;
-  PatternSet::View plain;
-  PatternSet::View mirrored;
-  for (int cell = 0; cell < n; ++cell) {
-    plain.cell[cell] = static_cast<std::uint8_t>(cell);
-    mirrored.cell[cell] = static_cast<std::uint8_t>(cell % columns * rows + cell / columns);
-  }
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    const auto& tiles = groups[g].tiles;
-    PatternSet::Group group;
-    group.table = BuildGroupTable(columns, rows, groups[g], cancel);
-    if (group.table.empty()) return nullptr;
-    const int first = groups[g].withGap ? 1 : 0;
-    group.gapWeight = groups[g].withGap ? 1 : 0;
-    for (std::size_t i = 0; i < tiles.size(); ++i) {
-      const std::uint8_t t = tiles[i];
-      const std::uint32_t weight = Power(n, static_cast<int>(i) + first);
-      plain.groupOf[t] = static_cast<std::uint8_t>(g);
-      plain.weight[t] = weight;
-      // Mirrored, the tile whose home is t's home mirrored takes t's place.
-      const std::uint8_t twin = mirrored.cell[t];
-      mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
-      mirrored.weight[twin] = weight;
+  built->groupsPerView = static_cast<int>(partitions[0].size());
+  for (std::size_t p = 0; p < partitions.size(); ++p) {
+    const auto& groups = partitions[p];
+    PatternSet::View plain;
+    PatternSet::View mirrored;
+    plain.first = mirrored.first = static_cast<std::uint8_t>(built->groups.size());
+    for (int cell = 0; cell < n; ++cell) {
+      plain.cell[cell] = static_cast<std::uint8_t>(cell);
+      mirrored.cell[cell] = static_cast<std::uint8_t>(cell % columns * rows + cell / columns);
     }
-    built->groups.push_back(std::move(group));
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      const auto& tiles = groups[g].tiles;
+      PatternSet::Group group;
+      group.table = BuildGroupTable(columns, rows, groups[g], cancel);
+      if (group.table.empty()) return nullptr;
+      const int first = groups[g].withGap ? 1 : 0;
+      group.gapWeight = groups[g].withGap ? 1 : 0;
+      for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const std::uint8_t t = tiles[i];
+        const std::uint32_t weight = Power(n, static_cast<int>(i) + first);
+        plain.groupOf[t] = static_cast<std::uint8_t>(g);
+        plain.weight[t] = weight;
+        // Mirrored, the tile whose home is t's home mirrored takes t's place.
+        const std::uint8_t twin = mirrored.cell[t];
+        mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
+        mirrored.weight[twin] = weight;
+      }
+      built->groups.push_back(std::move(group));
+    }
+    built->views.push_back(plain);
+    if (columns == rows) built->views.push_back(mirrored);
   }
-  built->views.push_back(plain);
-  if (columns == rows) built->views.push_back(mirrored);
   shared_->patterns[size] = {built, shared_->uses};
   return built;
 }
