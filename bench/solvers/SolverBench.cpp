@@ -95,12 +95,22 @@ void BenchBoss(int mixes) {
         double firstMs = 0;
         std::vector<double> overBound;
         std::vector<int> bounds;
+        int wrong = 0;  // solutions that do not end on the solved board
         for (int i = 0; i < mixes; ++i) {
           zt::BossRules rules;
           rules.BossColumns = columns;
           rules.BossRows = rows;
           rules.SetUpBossBoard(random);
           const auto solve = Timed([&] { return solver.Solve(rules); });
+          if (solve.moves) {
+            zt::BossRules replay = rules;
+            bool allowed = true;
+            for (zt::BossMove move : *solve.moves) {
+              allowed = allowed && replay.CanMove(move);
+              if (allowed) replay.Move(move);
+            }
+            if (!allowed || !replay.IsBossSolved()) ++wrong;
+          }
           if (i == 0) {
             firstMs = solve.ms;
             continue;  // the table build, shown apart
@@ -112,8 +122,10 @@ void BenchBoss(int mixes) {
             overBound.push_back(static_cast<double>(solve.moves->size()) / bound);
         }
         PrintRow(variant, figures);
-        std::printf("  %-22s first solve %.1f ms; Manhattan bound p50 %d; moves / bound p50 %.2f\n",
-                    "", firstMs, Percentile(bounds, 0.5), Percentile(overBound, 0.5));
+        std::printf(
+            "  %-22s first solve %.1f ms; Manhattan bound p50 %d; moves / bound p50 %.2f; %d "
+            "solutions wrong\n",
+            "", firstMs, Percentile(bounds, 0.5), Percentile(overBound, 0.5), wrong);
       }
     }
   }

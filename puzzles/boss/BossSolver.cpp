@@ -4,7 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
+#include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace zt {
 
@@ -101,11 +108,11 @@ struct GroupPlan {
   bool withGap;
 };
 
-// Tiles taken in column order (wide boards) or row order (tall ones) and cut
-// into groups of the given sizes.
-std::vector<GroupPlan> Cut(int w, int h, std::initializer_list<int> sizes, bool withGap) {
+// Tiles taken in column order or row order and cut into groups of the given
+// sizes.
+std::vector<GroupPlan> Cut(int w, int h, std::initializer_list<int> sizes, bool withGap,
+                           bool byColumns) {
   std::vector<std::uint8_t> order;
-  const bool byColumns = w >= h;
   for (int a = 0; a < (byColumns ? w : h); ++a) {
     for (int b = 0; b < (byColumns ? h : w); ++b) {
       const int cell = byColumns ? b * w + a : a * w + b;
@@ -123,230 +130,240 @@ std::vector<GroupPlan> Cut(int w, int h, std::initializer_list<int> sizes, bool 
   return groups;
 }
 
+// The groups of a size, all following the gap. Group sizes and their order
+// were chosen by the positions the search visits over many mixes: on 14 and
+// 15 cells the smaller group first (the tiles nearest the top left), so the
+// larger tables go to the tiles around the gap's home.
 std::vector<GroupPlan> GroupsFor(int w, int h) {
   const int tiles = w * h - 1;
-  if (tiles <= 8) return Cut(w, h, {tiles}, true);  // a complete table: exact distances
+  if (tiles <= 5) return Cut(w, h, {tiles}, true, w >= h);  // a complete table: exact distances
   if (w == 4 && h == 4) {
-    // Six, six and three tiles: the left two columns but for two, the right
-    // two columns of the top three rows, and the rest.
-    return {{{0, 1, 4, 5, 8, 12}, false}, {{2, 3, 6, 7, 10, 11}, false}, {{9, 13, 14}, false}};
+    // Five, five and five tiles in reading order, each with the gap: on this
+    // board rows did better than blocks of the same size, and the mirrored
+    // view adds the columns.
+    return Cut(w, h, {5, 5, 5}, true, false);
   }
   switch (w * h) {
+    case 8:
+      return Cut(w, h, {4, 3}, true, w >= h);
+    case 9:
+      return Cut(w, h, {4, 4}, true, w >= h);
     case 10:
-      return Cut(w, h, {5, 4}, true);
+      return Cut(w, h, {5, 4}, true, w >= h);
     case 12:
       // Small groups: their tables build at once, and these boards are solved
       // in a millisecond even so.
-      return Cut(w, h, {4, 4, 3}, true);
+      return Cut(w, h, {4, 4, 3}, true, w >= h);
     case 14:
-      return Cut(w, h, {5, 4, 4}, true);
+      return Cut(w, h, {4, 4, 5}, true, w >= h);
     case 15:
-      return Cut(w, h, {5, 5, 4}, true);
+      return Cut(w, h, {4, 5, 5}, true, w >= h);
     default:
-      return Cut(w, h, {5, 5, 5}, true);
+      return Cut(w, h, {5, 5, 5}, true, w >= h);
   }
 }
 
-// Bits set in a mask of the 16 cells: a table, because the plain x86-64
-// instruction set has no population count and the library's fallback is slow.
-constexpr std::array<std::uint8_t, 1 << 16> MakeBitCounts() {
-  std::array<std::uint8_t, 1 << 16> counts{};
-  for (std::size_t m = 1; m < counts.size(); ++m)
-    counts[m] = static_cast<std::uint8_t>(counts[m >> 1] + (m & 1));
-  return counts;
-}
-constexpr std::array<std::uint8_t, 1 << 16> kBitCounts = MakeBitCounts();
+// A second way to group the tiles, whose tables give a second bound (the
+// larger counts); none on square boards, whose mirrored view gives one.
+std::vector<GroupPlan> OtherGroupsFor(int w, int h) {
+  if (w * h == 15) return Cut(w, h, {4, 5, 5}, true, w < h);
 
-// Cells of the mask below the given cell.
-inline int CountBelow(std::uint32_t mask, int cell) {
-  return kBitCounts[mask & ((1u << cell) - 1) & 0xffffu];
+  return {};
 }
 
-// Falling radix n, n - 1, ... for the cells in order, each counted among the
-// cells the earlier ones leave.
-std::uint32_t RankCells(const std::uint8_t* cells, int m, int n, std::uint32_t* usedOut) {
-  std::uint32_t used = 0;
-  std::uint32_t rank = 0;
-  for (int i = 0; i < m; ++i) {
-    const int cell = cells[i];
-    const int below = CountBelow(used, cell);
-    rank = rank * static_cast<std::uint32_t>(n - i) + static_cast<std::uint32_t>(cell - below);
-    used |= 1u << cell;
-  }
-  if (usedOut) *usedOut = used;
-  return rank;
-}
-
-std::size_t Placements(int n, int m) {
-  std::size_t size = 1;
-  for (int i = 0; i < m; ++i)
-    size *= static_cast<std::size_t>(n - i);
-  return size;
-}
-
-void UnrankCells(std::uint32_t rank, int m, int n, std::uint8_t* cells) {
-  std::array<int, kMaxCells> digit{};
-  for (int i = m - 1; i >= 0; --i) {
-    const auto radix = static_cast<std::uint32_t>(n - i);
-    digit[i] = static_cast<int>(rank % radix);
-    rank /= radix;
-  }
-  std::uint32_t used = 0;
-  for (int i = 0; i < m; ++i) {
-    int cell = 0;
-    for (int free = digit[i];; ++cell) {
-      if (used >> cell & 1) continue;
-      if (free-- == 0) break;
-    }
-    cells[i] = static_cast<std::uint8_t>(cell);
-    used |= 1u << cell;
-  }
-}
-
-// Placements numbered by four bits per cell: fast to step, but with holes.
-struct NibbleCodes {
-  int m;
-  std::size_t Size() const { return std::size_t{1} << (4 * m); }
-  std::uint32_t Encode(const std::uint8_t* cells) const {
-    std::uint32_t code = 0;
-    for (int i = 0; i < m; ++i)
-      code |= static_cast<std::uint32_t>(cells[i]) << (4 * i);
-    return code;
-  }
-  void Decode(std::uint32_t code, std::uint8_t* cells) const {
-    for (int i = 0; i < m; ++i)
-      cells[i] = static_cast<std::uint8_t>(code >> (4 * i) & 15);
-  }
-};
-
-// Placements numbered by RankCells: no holes, slower to step.
-struct RankCodes {
-  int m;
-  int n;
-  std::size_t Size() const { return Placements(n, m); }
-  std::uint32_t Encode(const std::uint8_t* cells) const { return RankCells(cells, m, n, nullptr); }
-  void Decode(std::uint32_t code, std::uint8_t* cells) const { UnrankCells(code, m, n, cells); }
-};
-
-// Breadth first back from home over the group's placements. A move of one of
-// the group's tiles costs one; in groups that follow the gap, the gap's steps
-// over other tiles cost nothing and are taken within the same layer. Cells
-// are the group's tiles in order, then the gap if the group follows it.
-template <typename Codes>
-bool SearchGroup(const Grid& shape, const GroupPlan& plan, const Codes& codes,
-                 std::vector<std::uint8_t>& distance, std::vector<std::uint32_t>& reached,
-                 const std::atomic<bool>* cancel) {
-  const int n = shape.Cells();
-  const int k = static_cast<int>(plan.tiles.size());
-  distance.assign(codes.Size(), 255);
-  std::array<std::uint8_t, kMaxCells> cells{};
+// A placement of a group's cells is numbered in base n (the board's cells):
+// the gap's cell if the group follows it, plus n times the first tile's cell,
+// and so on. Numbers of placements with a cell twice are never used; in
+// exchange a move, which changes one cell, changes the number by one addition,
+// and a move of another group's tile, which moves only the gap, leaves the
+// number near the last one, in memory that is likely still cached.
+std::uint32_t Power(int n, int k) {
+  std::uint32_t p = 1;
   for (int i = 0; i < k; ++i)
-    cells[i] = plan.tiles[i];
-  cells[k] = static_cast<std::uint8_t>(n - 1);
-  const std::uint32_t home = codes.Encode(cells.data());
+    p *= static_cast<std::uint32_t>(n);
+  return p;
+}
+
+// The bytes of a table read at random places. On Linux they are asked for in
+// 2 MB pages: tables of tens of megabytes in 4 KB pages would make most reads
+// miss the processor's address translation cache as well as its data cache.
+class TableBytes {
+ public:
+  TableBytes() = default;
+  TableBytes(std::size_t size, std::uint8_t fill) {
+    constexpr std::size_t kPage = std::size_t{2} << 20;
+    const std::size_t whole = (size + kPage - 1) / kPage * kPage;
+    bytes_.reset(static_cast<std::uint8_t*>(std::aligned_alloc(kPage, whole)));
+    if (!bytes_) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(bytes_.get(), whole, MADV_HUGEPAGE);  // only advice: fine if refused
+#endif
+    std::memset(bytes_.get(), fill, size);
+    size_ = size;
+  }
+  bool empty() const {
+    return size_ == 0;
+  }
+  std::size_t size() const {
+    return size_;
+  }
+  const std::uint8_t* data() const {
+    return bytes_.get();
+  }
+  std::uint8_t& operator[](std::size_t i) {
+    return bytes_[i];
+  }
+  std::uint8_t operator[](std::size_t i) const {
+    return bytes_[i];
+  }
+
+ private:
+  struct Free {
+    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+  };
+  std::unique_ptr<std::uint8_t[], Free> bytes_;
+  std::size_t size_ = 0;
+};
+
+// The search behind BuildGroupTable for a board of N cells: N is fixed so
+// that taking a number apart into its digits costs no division.
+template <int N>
+TableBytes SearchGroup(int w, const GroupPlan& plan, const std::atomic<bool>* cancel) {
+  constexpr std::uint32_t n = N;
+  std::array<std::array<int, 4>, N> beyond{};
+  Grid shape;
+  shape.w = w;
+  shape.h = N / w;
+  for (int cell = 0; cell < N; ++cell) {
+    for (int step = 0; step < 4; ++step)
+      beyond[cell][step] = shape.Beyond(cell, step);
+  }
+  const int k = static_cast<int>(plan.tiles.size());
+  const int m = k + (plan.withGap ? 1 : 0);
+  // The weights of the digits of the tiles, then of the gap.
+  std::array<std::uint32_t, kMaxCells + 1> weight{};
+  const int first = plan.withGap ? 1 : 0;
+  for (int i = 0; i < k; ++i)
+    weight[i] = Power(N, i + first);
+  weight[k] = 1;
+  TableBytes distance(Power(N, m), 255);
+  std::uint32_t home = 0;
+  for (int i = 0; i < k; ++i)
+    home += plan.tiles[i] * weight[i];
+  if (plan.withGap) home += (n - 1) * weight[k];
   distance[home] = 0;
-  reached.assign(1, home);
   std::vector<std::uint32_t> layer{home};
+  std::vector<std::uint32_t> next;
+  std::array<int, kMaxCells> cells{};
   for (std::uint8_t d = 0; !layer.empty(); ++d) {
-    std::vector<std::uint32_t> next;
-    auto reach = [&](std::uint8_t cost) {
-      const std::uint32_t to = codes.Encode(cells.data());
-      if (distance[to] != 255 && distance[to] <= d + cost) return;
-      if (distance[to] == 255) reached.push_back(to);
+    next.clear();
+    auto reach = [&](std::uint32_t to, std::uint8_t cost) {
+      if (distance[to] <= d + cost) return;
       distance[to] = static_cast<std::uint8_t>(d + cost);
       (cost == 0 ? layer : next).push_back(to);
     };
     for (std::size_t q = 0; q < layer.size(); ++q) {
-      if (cancel && (q & 0xffff) == 0 && cancel->load(std::memory_order_relaxed)) return false;
+      if (cancel && (q & 0xffff) == 0 && cancel->load(std::memory_order_relaxed)) return {};
       const std::uint32_t at = layer[q];
       if (distance[at] != d) continue;  // reached more cheaply since
-      codes.Decode(at, cells.data());
       std::uint32_t occupied = 0;
-      for (int i = 0; i < k; ++i)
+      std::uint32_t rest = at;
+      if (plan.withGap) {
+        cells[k] = static_cast<int>(rest % n);
+        rest /= n;
+      }
+      for (int i = 0; i < k; ++i) {
+        cells[i] = static_cast<int>(rest % n);
+        rest /= n;
         occupied |= 1u << cells[i];
+      }
       if (!plan.withGap) {
         for (int i = 0; i < k; ++i) {
-          const std::uint8_t from = cells[i];
           for (int step = 0; step < 4; ++step) {
-            const int to = shape.Beyond(from, step);
+            const int to = beyond[cells[i]][step];
             if (to < 0 || (occupied >> to & 1)) continue;
-            cells[i] = static_cast<std::uint8_t>(to);
-            reach(1);
+            reach(at + static_cast<std::uint32_t>(to - cells[i]) * weight[i], 1);
           }
-          cells[i] = from;
         }
         continue;
       }
-      const std::uint8_t gap = cells[k];
+      const int gap = cells[k];
       for (int step = 0; step < 4; ++step) {
-        const int to = shape.Beyond(gap, step);
+        const int to = beyond[gap][step];
         if (to < 0) continue;
-        int moved = -1;
-        if (occupied >> to & 1) {
-          for (int i = 0; i < k; ++i) {
-            if (cells[i] == to) moved = i;
-          }
-          cells[moved] = gap;
+        const std::uint32_t gapMoved = at + static_cast<std::uint32_t>(to - gap) * weight[k];
+        if (!(occupied >> to & 1)) {
+          reach(gapMoved, 0);
+          continue;
         }
-        cells[k] = static_cast<std::uint8_t>(to);
-        reach(moved >= 0 ? 1 : 0);
-        if (moved >= 0) cells[moved] = static_cast<std::uint8_t>(to);
-        cells[k] = gap;
+        int moved = 0;
+        while (cells[moved] != to)
+          ++moved;
+        reach(gapMoved + static_cast<std::uint32_t>(gap - to) * weight[moved], 1);
       }
     }
     layer.swap(next);
   }
-  return true;
+  return distance;
 }
 
-// The group's table by RankCells. Searches of many cells, or of few placements,
-// number placements by rank from the start; the others by four bits per cell,
-// faster to step, renumbered at the end.
-std::vector<std::uint8_t> BuildGroupTable(int w, int h, const GroupPlan& plan,
-                                          const std::atomic<bool>* cancel) {
-  Grid shape;
-  shape.w = w;
-  shape.h = h;
-  const int n = w * h;
-  const int m = static_cast<int>(plan.tiles.size()) + (plan.withGap ? 1 : 0);
-  std::vector<std::uint8_t> distance;
-  std::vector<std::uint32_t> reached;
-  // Four bits a cell only pays when few codes are holes.
-  if (m > 6 || (std::size_t{1} << (4 * m)) > 8 * Placements(n, m)) {
-    if (!SearchGroup(shape, plan, RankCodes{m, n}, distance, reached, cancel)) return {};
-    return distance;
+// Breadth first back from home over the group's placements. A move of one of
+// the group's tiles costs one; in groups that follow the gap, the gap's steps
+// over other tiles cost nothing and are taken within the same layer. Empty
+// when cancelled.
+TableBytes BuildGroupTable(int w, int h, const GroupPlan& plan, const std::atomic<bool>* cancel) {
+  switch (w * h) {
+    case 6:
+      return SearchGroup<6>(w, plan, cancel);
+    case 8:
+      return SearchGroup<8>(w, plan, cancel);
+    case 9:
+      return SearchGroup<9>(w, plan, cancel);
+    case 10:
+      return SearchGroup<10>(w, plan, cancel);
+    case 12:
+      return SearchGroup<12>(w, plan, cancel);
+    case 14:
+      return SearchGroup<14>(w, plan, cancel);
+    case 15:
+      return SearchGroup<15>(w, plan, cancel);
+    default:
+      return SearchGroup<16>(w, plan, cancel);
   }
-  const NibbleCodes nibbles{m};
-  if (!SearchGroup(shape, plan, nibbles, distance, reached, cancel)) return {};
-  std::vector<std::uint8_t> table(Placements(n, m), 255);
-  std::array<std::uint8_t, kMaxCells> cells{};
-  for (std::uint32_t at : reached) {
-    nibbles.Decode(at, cells.data());
-    table[RankCells(cells.data(), m, n, nullptr)] = distance[at];
-  }
-  return table;
 }
 
 }  // namespace
 
 struct BossSolver::PatternSet {
+  static constexpr int kMaxViews = 2;
+  static constexpr int kMaxGroups = 4;
   struct Group {
-    std::vector<std::uint8_t> tiles;
-    bool withGap = false;
-    std::vector<std::uint8_t> table;
+    TableBytes table;             // by the placement's number
+    std::uint32_t gapWeight = 0;  // weight of the gap's digit; 0 if the group ignores the gap
   };
-  // A way of looking at the board: the plain one, and on square boards the
-  // board mirrored at its diagonal, which has the same solved arrangement, so
-  // the same tables give a second bound; the larger of the two counts.
+  // A way of looking at the board: the plain one through each way of
+  // grouping the tiles, and on square boards the board mirrored at its
+  // diagonal, which has the same solved arrangement, so the same tables give
+  // another bound; the largest counts. All views have as many groups, and the
+  // same of them follow the gap.
   struct View {
-    std::array<std::uint8_t, kMaxCells> cell{};      // board cell -> cell as seen
-    std::array<std::uint8_t, kMaxCells> groupOf{};   // tile -> group
-    std::vector<std::vector<std::uint8_t>> members;  // group -> its tiles, in table order
+    std::uint8_t first = 0;                         // the table of its first group
+    std::array<std::uint8_t, kMaxCells> cell{};     // board cell -> cell as seen
+    std::array<std::uint8_t, kMaxCells> groupOf{};  // tile -> group
+    std::array<std::uint32_t, kMaxCells> weight{};  // tile -> weight of its digit there
   };
   int w = 0;
   int h = 0;
+  int groupsPerView = 0;
   std::vector<Group> groups;
   std::vector<View> views;
+
+  std::size_t Bytes() const {
+    std::size_t bytes = sizeof(*this);
+    for (const Group& group : groups)
+      bytes += group.table.size();
+    return bytes;
+  }
 };
 
 namespace {
@@ -360,25 +377,46 @@ class ShortestSearch {
   using Patterns = BossSolver::PatternSet;
 
   ShortestSearch(const Patterns& patterns, const Grid& grid, const std::atomic<bool>* cancel)
-      : patterns_(patterns), grid_(grid), n_(grid.Cells()), cancel_(cancel) {
-    for (int cell = 0; cell < n_; ++cell)
-      cellOf_[grid.tile[cell]] = static_cast<std::uint8_t>(cell);
+      : patterns_(patterns),
+        grid_(grid),
+        n_(grid.Cells()),
+        views_(static_cast<int>(patterns.views.size())),
+        groups_(patterns.groupsPerView),
+        cancel_(cancel) {
+    for (int g = 0; g < groups_; ++g) {
+      if (patterns.groups[g].gapWeight != 0) gapGroups_[gapGroupCount_++] = g;
+    }
+    for (int cell = 0; cell < n_; ++cell) {
+      for (int step = 0; step < 4; ++step)
+        beyond_[cell][step] = static_cast<std::int8_t>(grid.Beyond(cell, step));
+    }
+    for (int v = 0; v < views_; ++v) {
+      const auto& view = patterns.views[v];
+      for (int cell = 0; cell < grid.Cells(); ++cell) {
+        const int t = grid.tile[cell];
+        if (cell == grid.gap) {
+          for (int i = 0; i < gapGroupCount_; ++i) {
+            const int g = gapGroups_[i];
+            state_.number[v][g] += view.cell[cell] * patterns.groups[view.first + g].gapWeight;
+          }
+        } else {
+          state_.number[v][view.groupOf[t]] += view.cell[cell] * view.weight[t];
+        }
+      }
+      for (int g = 0; g < groups_; ++g) {
+        state_.value[v][g] = patterns.groups[view.first + g].table[state_.number[v][g]];
+        state_.sum[v] += state_.value[v][g];
+      }
+    }
   }
 
   bool Run(std::vector<int>& steps) {
-    Ranks ranks;
-    for (std::size_t v = 0; v < patterns_.views.size(); ++v) {
-      for (std::size_t g = 0; g < patterns_.groups.size(); ++g) {
-        RankTiles(v, g, ranks);
-        LookUp(v, g, ranks);
-      }
-    }
-    const int estimate = Estimate(ranks);
+    const int estimate = Estimate();
     for (bound_ = estimate;; bound_ = nextBound_) {
       nextBound_ = 1 << 30;
-      path_.clear();
-      if (Dfs(0, estimate, -1, ranks)) {
-        steps.insert(steps.end(), path_.begin(), path_.end());
+      depth_ = 0;
+      if (Dfs(estimate, -1)) {
+        steps.insert(steps.end(), path_.begin(), path_.begin() + depth_);
         return true;
       }
       if (cancelled_) return false;
@@ -386,101 +424,140 @@ class ShortestSearch {
   }
 
  private:
-  static constexpr int kMaxViews = 2;
-  static constexpr int kMaxGroups = 4;
-  // Per view and group: the rank of its tiles' cells, the cells they take and
-  // the table's value; per view the sum of the values.
-  struct Ranks {
-    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> tiles{};
-    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> used{};
+  static constexpr int kMaxViews = Patterns::kMaxViews;
+  static constexpr int kMaxGroups = Patterns::kMaxGroups;
+  static constexpr int kMaxDepth = 256;
+  // Per view and group the number of its placement and the table's value; per
+  // view the sum of the values.
+  struct State {
+    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> number{};
     std::array<std::array<std::uint8_t, kMaxGroups>, kMaxViews> value{};
     std::array<int, kMaxViews> sum{};
   };
 
-  void RankTiles(std::size_t v, std::size_t g, Ranks& ranks) const {
-    const auto& view = patterns_.views[v];
-    const auto& members = view.members[g];
-    std::array<std::uint8_t, kMaxCells> cells{};
-    for (std::size_t i = 0; i < members.size(); ++i)
-      cells[i] = view.cell[cellOf_[members[i]]];
-    ranks.tiles[v][g] =
-        RankCells(cells.data(), static_cast<int>(members.size()), n_, &ranks.used[v][g]);
-  }
-
-  // Looks up the group's value again; groups that follow the gap add its cell.
-  void LookUp(std::size_t v, std::size_t g, Ranks& ranks) const {
-    const auto& group = patterns_.groups[g];
-    std::uint32_t rank = ranks.tiles[v][g];
-    if (group.withGap) {
-      const int gap = patterns_.views[v].cell[grid_.gap];
-      const auto k = static_cast<std::uint32_t>(group.tiles.size());
-      rank = rank * (static_cast<std::uint32_t>(n_) - k) +
-             static_cast<std::uint32_t>(gap - CountBelow(ranks.used[v][g], gap));
-    }
-    ranks.sum[v] += group.table[rank] - ranks.value[v][g];
-    ranks.value[v][g] = group.table[rank];
-  }
-
-  int Estimate(const Ranks& ranks) const {
-    int best = 0;
-    for (std::size_t v = 0; v < patterns_.views.size(); ++v)
-      best = std::max(best, ranks.sum[v]);
+  int Estimate() const {
+    int best = state_.sum[0];
+    for (int v = 1; v < views_; ++v)
+      best = std::max(best, state_.sum[v]);
     return best;
   }
 
-  // After tile t moved (and the gap with it).
-  void Update(std::uint8_t t, Ranks& ranks) const {
-    for (std::size_t v = 0; v < patterns_.views.size(); ++v) {
-      const std::size_t moved = patterns_.views[v].groupOf[t];
-      RankTiles(v, moved, ranks);
-      for (std::size_t g = 0; g < patterns_.groups.size(); ++g) {
-        if (g == moved || patterns_.groups[g].withGap) LookUp(v, g, ranks);
+  // Tile t went from cell `from` to cell `to`, the gap the other way.
+  void Update(int t, int from, int to) {
+    for (int v = 0; v < views_; ++v) {
+      const auto& view = patterns_.views[v];
+      const int seenFrom = view.cell[from];
+      const int seenTo = view.cell[to];
+      const int g = view.groupOf[t];
+      auto lookUp = [&](int group) {
+        const std::uint8_t value =
+            patterns_.groups[view.first + group].table[state_.number[v][group]];
+        state_.sum[v] += value - state_.value[v][group];
+        state_.value[v][group] = value;
+      };
+      state_.number[v][g] += static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t];
+      const std::uint32_t gapWeight = patterns_.groups[view.first + g].gapWeight;
+      if (gapWeight != 0)
+        state_.number[v][g] += static_cast<std::uint32_t>(seenFrom - seenTo) * gapWeight;
+      lookUp(g);
+      for (int i = 0; i < gapGroupCount_; ++i) {
+        const int other = gapGroups_[i];
+        if (other == g) continue;
+        state_.number[v][other] += static_cast<std::uint32_t>(seenFrom - seenTo) *
+                                   patterns_.groups[view.first + other].gapWeight;
+        lookUp(other);
       }
     }
   }
 
-  bool Dfs(int depth, int estimate, int cameFrom, const Ranks& ranks) {
+  // Brings the table entries that Update(t, from, to) reads for the moved
+  // tile's group towards the cache.
+  void Prefetch(int t, int from, int to) const {
+    for (int v = 0; v < views_; ++v) {
+      const auto& view = patterns_.views[v];
+      const int seenFrom = view.cell[from];
+      const int seenTo = view.cell[to];
+      const int g = view.groupOf[t];
+      const auto& group = patterns_.groups[view.first + g];
+      const std::uint32_t number = state_.number[v][g] +
+                                   static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t] +
+                                   static_cast<std::uint32_t>(seenFrom - seenTo) * group.gapWeight;
+      __builtin_prefetch(group.table.data() + number);
+    }
+  }
+
+  bool Dfs(int estimate, int cameFrom) {
     if (estimate == 0) return true;
     if ((++nodes_ & 0xfff) == 0 && cancel_ && cancel_->load(std::memory_order_relaxed))
       cancelled_ = true;
-    if (cancelled_) return false;
+    if (cancelled_ || depth_ >= kMaxDepth) return false;
     const int gap = grid_.gap;
+    const int n = n_;
+    // The moved tile's table entry of each move is far from the current one
+    // and likely not cached: ask for all of them before looking at the first.
+    for (int step = 0; step < 4; ++step) {
+      const int from = beyond_[gap][step];
+      if (step != cameFrom && from >= 0) Prefetch(grid_.tile[from], from, gap);
+    }
+    // The moves within the bound, the most promising first: in the last
+    // round the solution tends to come sooner.
+    struct Child {
+      int step;
+      int from;
+      int estimate;
+      State state;
+    };
+    std::array<Child, 4> children;
+    int count = 0;
+    const State saved = state_;
     for (int step = 0; step < 4; ++step) {
       if (step == cameFrom) continue;
-      const int from = grid_.Beyond(gap, step);
+      const int from = beyond_[gap][step];
       if (from < 0) continue;
-      const std::uint8_t t = grid_.tile[from];
-      grid_.tile[gap] = t;
-      grid_.tile[from] = static_cast<std::uint8_t>(n_ - 1);
-      grid_.gap = from;
-      cellOf_[t] = static_cast<std::uint8_t>(gap);
-      Ranks next = ranks;
-      Update(t, next);
-      const int nextEstimate = Estimate(next);
-      bool found = false;
-      if (depth + 1 + nextEstimate > bound_) {
-        nextBound_ = std::min(nextBound_, depth + 1 + nextEstimate);
+      Update(grid_.tile[from], from, gap);
+      const int nextEstimate = Estimate();
+      if (depth_ + 1 + nextEstimate > bound_) {
+        nextBound_ = std::min(nextBound_, depth_ + 1 + nextEstimate);
       } else {
-        path_.push_back(step);
-        found = Dfs(depth + 1, nextEstimate, Opposite(step), next);
-        if (!found) path_.pop_back();
+        int at = count++;
+        for (; at > 0 && children[at - 1].estimate > nextEstimate; --at)
+          children[at] = children[at - 1];
+        children[at] = {step, from, nextEstimate, state_};
       }
-      if (found) return true;
-      cellOf_[t] = static_cast<std::uint8_t>(from);
-      grid_.gap = gap;
-      grid_.tile[from] = t;
-      grid_.tile[gap] = static_cast<std::uint8_t>(n_ - 1);
-      if (cancelled_) return false;
+      state_ = saved;
     }
+    for (int i = 0; i < count; ++i) {
+      const Child& child = children[i];
+      const int t = grid_.tile[child.from];
+      state_ = child.state;
+      grid_.tile[gap] = static_cast<std::uint8_t>(t);
+      grid_.tile[child.from] = static_cast<std::uint8_t>(n - 1);
+      grid_.gap = child.from;
+      path_[depth_++] = child.step;
+      if (Dfs(child.estimate, Opposite(child.step))) return true;
+      --depth_;
+      grid_.gap = gap;
+      grid_.tile[child.from] = static_cast<std::uint8_t>(t);
+      grid_.tile[gap] = static_cast<std::uint8_t>(n - 1);
+      if (cancelled_) break;
+    }
+    state_ = saved;
     return false;
   }
 
   const Patterns& patterns_;
   Grid grid_;
   int n_;
+  // The cell the gap reaches with each step, or -1 at an edge.
+  std::array<std::array<std::int8_t, 4>, kMaxCells> beyond_{};
+  int views_;
+  int groups_;
+  std::array<int, kMaxGroups> gapGroups_{};
+  int gapGroupCount_ = 0;
   const std::atomic<bool>* cancel_;
-  std::array<std::uint8_t, kMaxCells> cellOf_{};
-  std::vector<int> path_;
+  State state_;
+  std::array<int, kMaxDepth> path_{};
+  int depth_ = 0;
   int bound_ = 0;
   int nextBound_ = 0;
   std::uint64_t nodes_ = 0;
@@ -564,41 +641,76 @@ bool PlaceLine(Grid& grid, std::array<bool, kMaxCells>& fixed, const std::vector
 
 }  // namespace
 
-BossSolver::BossSolver() : shared_(std::make_shared<Shared>()) {}
+BossSolver::BossSolver(std::size_t keptBytes) : shared_(std::make_shared<Shared>(keptBytes)) {}
 
 std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     int columns, int rows, const std::atomic<bool>* cancel) const {
   std::lock_guard<std::mutex> lock(shared_->mutex);
-  auto& patterns = shared_->patterns[{columns, rows}];
-  if (patterns) return patterns;
+  const std::pair<int, int> size{columns, rows};
+  ++shared_->uses;
+  if (auto found = shared_->patterns.find(size); found != shared_->patterns.end()) {
+    found->second.lastUse = shared_->uses;
+    return found->second.patterns;
+  }
+  const int n = columns * rows;
+  std::vector<std::vector<GroupPlan>> partitions{GroupsFor(columns, rows)};
+  if (auto second = OtherGroupsFor(columns, rows); !second.empty())
+    partitions.push_back(std::move(second));
+  // Room for the new tables first: the sizes used longest ago go.
+  std::size_t needed = 0;
+  for (const auto& groups : partitions) {
+    for (const GroupPlan& group : groups)
+      needed += Power(n, static_cast<int>(group.tiles.size()) + (group.withGap ? 1 : 0));
+  }
+  for (;;) {
+    std::size_t kept = 0;
+    auto oldest = shared_->patterns.end();
+    for (auto it = shared_->patterns.begin(); it != shared_->patterns.end(); ++it) {
+      kept += it->second.patterns->Bytes();
+      if (oldest == shared_->patterns.end() || it->second.lastUse < oldest->second.lastUse)
+        oldest = it;
+    }
+    if (oldest == shared_->patterns.end() || kept + needed <= shared_->keptBytes) break;
+    shared_->patterns.erase(oldest);
+  }
+
   auto built = std::make_shared<PatternSet>();
   built->w = columns;
   built->h = rows;
-  const auto groups = GroupsFor(columns, rows);
-  PatternSet::View plain;
-  PatternSet::View mirrored;
-  for (int cell = 0; cell < columns * rows; ++cell) {
-    plain.cell[cell] = static_cast<std::uint8_t>(cell);
-    mirrored.cell[cell] = static_cast<std::uint8_t>(cell % columns * rows + cell / columns);
-  }
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    std::vector<std::uint8_t> table = BuildGroupTable(columns, rows, groups[g], cancel);
-    if (table.empty()) return nullptr;
-    plain.members.push_back(groups[g].tiles);
-    mirrored.members.emplace_back();
-    for (std::uint8_t t : groups[g].tiles) {
-      plain.groupOf[t] = static_cast<std::uint8_t>(g);
-      // The tile whose home, mirrored, is t's home.
-      const std::uint8_t twin = mirrored.cell[t];
-      mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
-      mirrored.members.back().push_back(twin);
+  built->groupsPerView = static_cast<int>(partitions[0].size());
+  for (std::size_t p = 0; p < partitions.size(); ++p) {
+    const auto& groups = partitions[p];
+    PatternSet::View plain;
+    PatternSet::View mirrored;
+    plain.first = mirrored.first = static_cast<std::uint8_t>(built->groups.size());
+    for (int cell = 0; cell < n; ++cell) {
+      plain.cell[cell] = static_cast<std::uint8_t>(cell);
+      mirrored.cell[cell] = static_cast<std::uint8_t>(cell % columns * rows + cell / columns);
     }
-    built->groups.push_back({groups[g].tiles, groups[g].withGap, std::move(table)});
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      const auto& tiles = groups[g].tiles;
+      PatternSet::Group group;
+      group.table = BuildGroupTable(columns, rows, groups[g], cancel);
+      if (group.table.empty()) return nullptr;
+      const int first = groups[g].withGap ? 1 : 0;
+      group.gapWeight = groups[g].withGap ? 1 : 0;
+      for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const std::uint8_t t = tiles[i];
+        const std::uint32_t weight = Power(n, static_cast<int>(i) + first);
+        plain.groupOf[t] = static_cast<std::uint8_t>(g);
+        plain.weight[t] = weight;
+        // Mirrored, the tile whose home is t's home mirrored takes t's place.
+        const std::uint8_t twin = mirrored.cell[t];
+        mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
+        mirrored.weight[twin] = weight;
+      }
+      built->groups.push_back(std::move(group));
+    }
+    built->views.push_back(plain);
+    if (columns == rows) built->views.push_back(mirrored);
   }
-  built->views.push_back(plain);
-  if (columns == rows) built->views.push_back(mirrored);
-  patterns = built;
-  return patterns;
+  shared_->patterns[size] = {built, shared_->uses};
+  return built;
 }
 
 std::optional<std::vector<BossMove>> BossSolver::Solve(const BossRules& rules,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,9 +20,12 @@ namespace zt {
 // that makes that move.
 //
 // Boards of at most 16 cells (3 x 2 up to 4 x 4, 5 x 3 and 3 x 5) get a
-// solution in the fewest moves: IDA* guided by additive pattern databases,
-// which are built the first time a size is solved (under a second for the 16
-// cells of 4 x 4, 12 MB kept; far less for the smaller sizes). Larger boards
+// solution in the fewest moves: IDA* guided by additive pattern databases
+// that follow the gap, built the first time a size is solved (about a second
+// for 4 x 4, whose three tables take 50 MB, and for 5 x 3 and 3 x 5, whose
+// tiles are grouped by rows and by columns, 47 MB; far less for the smaller
+// sizes).
+// The tables of the sizes used last are kept up to kKeptBytes. Larger boards
 // get a short solution: rows and then columns are put in place from the top
 // left, two tiles at a time by the fewest moves that leave the finished cells
 // alone, and the last 4 x 3 block is solved in the fewest moves.
@@ -32,7 +37,11 @@ class BossSolver {
   static constexpr int kShortestCells = 16;
   static bool FindsShortest(int columns, int rows) { return columns * rows <= kShortestCells; }
 
-  BossSolver();
+  // Tables are kept for the sizes used last, up to this many bytes (the
+  // tables of one size stay while it is solved, even beyond).
+  static constexpr std::size_t kKeptBytes = std::size_t{48} << 20;
+
+  explicit BossSolver(std::size_t keptBytes = kKeptBytes);
 
   // The moves from the board to the solved board: none when it is solved,
   // std::nullopt when the search was cancelled (`cancel`, optional, is polled
@@ -46,9 +55,16 @@ class BossSolver {
   struct PatternSet;
 
  private:
+  struct Kept {
+    std::shared_ptr<const PatternSet> patterns;
+    std::uint64_t lastUse = 0;
+  };
   struct Shared {
+    explicit Shared(std::size_t bytes) : keptBytes(bytes) {}
+    const std::size_t keptBytes;
     std::mutex mutex;
-    std::map<std::pair<int, int>, std::shared_ptr<const PatternSet>> patterns;
+    std::uint64_t uses = 0;
+    std::map<std::pair<int, int>, Kept> patterns;
   };
   std::shared_ptr<const PatternSet> PatternsFor(int columns, int rows,
                                                 const std::atomic<bool>* cancel) const;

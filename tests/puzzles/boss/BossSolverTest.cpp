@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -30,12 +31,18 @@ constexpr BossMove kMoves[] = {BossMove::Left, BossMove::Right, BossMove::Up, Bo
 
 // The solved board of the size: the mix draws 1 every time, which with the
 // gap in the last column moves nothing.
+// Made once per size: the mix's 5000 draws are slow to repeat for every
+// board of a full search.
 BossRules Solved(int columns, int rows) {
+  static std::map<std::pair<int, int>, BossRules> made;
+  const auto found = made.find({columns, rows});
+  if (found != made.end()) return found->second;
   BossRules rules;
   rules.BossColumns = columns;
   rules.BossRows = rows;
   ScriptedRandom stay({1});
   rules.SetUpBossBoard(stay);
+  made.emplace(std::pair{columns, rows}, rules);
   return rules;
 }
 
@@ -169,9 +176,10 @@ BossRules Walk(int columns, int rows, int steps, ClockRandom& random) {
   return rules;
 }
 
-// One solver for the whole run, so each size's tables are built once.
+// One solver for the whole run with room for every size's tables, so each is
+// built once.
 const BossSolver& Solver() {
-  static const BossSolver solver;
+  static const BossSolver solver(std::size_t{512} << 20);
   return solver;
 }
 
@@ -196,6 +204,7 @@ class BossSolverTest : public QObject {
   void malformedBoards_data();
   void malformedBoards();
   void cancelledSolveGivesNoSolution();
+  void sizesTakenInTurnWithoutRoomToKeepTables();
 };
 
 void BossSolverTest::everySmallBoardInFewestMoves_data() {
@@ -333,6 +342,27 @@ void BossSolverTest::cancelledSolveGivesNoSolution() {
     QVERIFY(!solver.Solve(board, &cancel).has_value());
   }
   QVERIFY(clock.elapsed() < 100);
+}
+
+void BossSolverTest::sizesTakenInTurnWithoutRoomToKeepTables() {
+  // No room: every change of size drops the other size's tables and builds
+  // its own again; the answers must not change.
+  const BossSolver tight(0);
+  ClockRandom random(11);
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& [columns, rows] : {std::pair{4, 3}, std::pair{3, 3}, std::pair{5, 2}}) {
+      BossRules board;
+      board.BossColumns = columns;
+      board.BossRows = rows;
+      board.SetUpBossBoard(random);
+      const auto moves = tight.Solve(board);
+      const auto reference = Solver().Solve(board);
+      const QString where = QString("%1 x %2, round %3").arg(columns).arg(rows).arg(round);
+      QVERIFY2(moves.has_value() && reference.has_value(), qPrintable(where));
+      QCOMPARE(moves->size(), reference->size());
+      QVERIFY2(ReplaySolves(board, *moves), qPrintable(where));
+    }
+  }
 }
 
 ZT_TEST_MAIN(BossSolverTest)
