@@ -19,6 +19,7 @@
 #include "bench/solvers/BenchStats.h"
 #include "puzzles/boss/BossSolver.h"
 #include "puzzles/core/Random.h"
+#include "puzzles/crux/CruxSolver.h"
 #include "puzzles/tilz/TilzSolver.h"
 
 namespace {
@@ -59,6 +60,24 @@ void BenchTilz(int mixes) {
       figures.Add(Timed([&] { return solver.Solve(rules); }));
     }
     PrintRow("level " + std::to_string(level), figures);
+  }
+}
+
+void BenchCrux(int mixes) {
+  PrintHeader("CRUX: fewest slides to the pattern");
+  const zt::CruxSolver solver;
+  for (int pattern = 1; pattern <= zt::CruxRules::kPatternCount; ++pattern) {
+    const std::string variant = "pattern " + std::to_string(pattern);
+    if (!Wanted(variant)) continue;
+    zt::ClockRandom random(static_cast<std::uint32_t>(pattern));
+    Figures figures;
+    for (int i = 0; i < mixes; ++i) {
+      zt::CruxRules rules;
+      rules.CruxPattern = pattern;
+      rules.SetUpCruxBoard(random);
+      figures.Add(Timed([&] { return solver.Solve(rules); }));
+    }
+    PrintRow(variant, figures);
   }
 }
 
@@ -135,6 +154,7 @@ int main(int argc, char** argv) {
   if (puzzles.empty()) puzzles = {"tilz", "crux", "boss", "transit"};
   const std::vector<std::pair<std::string, std::function<void(int)>>> benches = {
       {"tilz", BenchTilz},
+      {"crux", BenchCrux},
       {"boss", BenchBoss},
   };
   for (const std::string& name : puzzles) {
