@@ -239,7 +239,9 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
 
 // Splits the pattern's classes into groups whose tables fit the budget, rarest
 // numbers first: they pin the pieces down most. The commonest class is never
-// told apart, as "a piece" stands for it once all others are.
+// told apart, as "a piece" stands for it once all others are. Classes of many
+// pieces alone say little, so pairs of them also get a table in which both
+// count as one number.
 std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes) {
   std::vector<int> order;
   for (int c = 1; c <= classes; ++c) order.push_back(c);
@@ -267,6 +269,26 @@ std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes
     current.count[static_cast<std::size_t>(current.symbols)] = k;
   }
   if (current.symbols > 0) groups.push_back(current);
+
+  std::vector<int> many;
+  for (int c = 1; c <= classes; ++c) {
+    if (classCount[static_cast<std::size_t>(c)] >= 3) many.push_back(c);
+  }
+  if (many.size() >= 3) {
+    for (std::size_t i = 0; i < many.size(); ++i) {
+      const int a = many[i];
+      const int b = many[(i + 1) % many.size()];
+      const int k = classCount[static_cast<std::size_t>(a)] + classCount[static_cast<std::size_t>(b)];
+      if (k > 8) continue;
+      Group pair;
+      pair.symbols = 1;
+      pair.symbolOf[static_cast<std::size_t>(a)] = 1;
+      pair.symbolOf[static_cast<std::size_t>(b)] = 1;
+      pair.count[1] = k;
+      pair.perPlacing = kChoose(kSlots, k);
+      groups.push_back(pair);
+    }
+  }
   return groups;
 }
 
@@ -348,11 +370,14 @@ class Search {
   Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel)
       : tables_(tables), goal_(goal), cancel_(cancel) {}
 
-  int Estimate(const Pos& p, Placing placing) const {
+  // The largest table distance, or the first one found above `limit`.
+  int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
     const auto values = SlotValues(p, placing);
     int best = 0;
-    for (const Group& group : tables_.groups)
+    for (const Group& group : tables_.groups) {
       best = std::max<int>(best, group.distance[group.Index(values, placing, group.symbolOf)]);
+      if (best > limit) break;
+    }
     return best;
   }
 
@@ -370,10 +395,11 @@ class Search {
 
  private:
   bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
-    if (cancel_ && (++polled_ & 0xfff) == 0 && cancel_->load(std::memory_order_relaxed))
+    ++polled_;
+    if (cancel_ && (polled_ & 0xfff) == 0 && cancel_->load(std::memory_order_relaxed))
       cancelled_ = true;
     if (cancelled_) return false;
-    const int f = g + Estimate(p, placing);
+    const int f = g + Estimate(p, placing, bound - g);
     if (f > bound) {
       next_ = std::min(next_, f);
       return false;
