@@ -12,7 +12,9 @@ namespace {
 
 __extension__ typedef unsigned __int128 Bits128;
 
-constexpr int Opposite(int direction) { return direction ^ 2; }
+constexpr int Opposite(int direction) {
+  return direction ^ 2;
+}
 
 // A board as the search sees it, four bits a cell. `h` is the horizontal
 // track, cell (x, 4 + b) at nibble 2x + b, the crossing included; `v` is the
@@ -155,14 +157,15 @@ struct CruxSolver::Tables {
   struct Group {
     std::array<std::uint8_t, 16> symbolOf{};  // class -> 1..symbols, 0 = not told apart
     int symbols = 0;
-    std::array<int, 16> count{};        // pieces of each symbol
-    std::uint32_t perPlacing = 1;       // layouts of the symbols over the slots
+    std::array<int, 16> count{};         // pieces of each symbol
+    std::uint32_t perPlacing = 1;        // layouts of the symbols over the slots
     std::vector<std::uint8_t> distance;  // [placing * perPlacing + layout]
 
     std::uint32_t Index(const std::array<std::uint8_t, kSlots>& values, Placing placing,
                         const std::array<std::uint8_t, 16>& symbolOfValue) const {
       std::array<std::uint32_t, 16> masks{};
-      for (std::size_t s = 0; s < kSlots; ++s) masks[symbolOfValue[values[s]]] |= 1u << s;
+      for (std::size_t s = 0; s < kSlots; ++s)
+        masks[symbolOfValue[values[s]]] |= 1u << s;
       std::uint32_t free = (1u << kSlots) - 1;
       int freeCount = kSlots;
       std::uint32_t layout = 0;
@@ -209,7 +212,8 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
         static_cast<std::uint64_t>(abstractOf(static_cast<std::uint8_t>((goal.v >> (4 * n)) & 15)))
         << (4 * n);
   std::array<std::uint8_t, 16> symbolOfNibble{};
-  for (int n = 1; n < 16; ++n) symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
+  for (int n = 1; n < 16; ++n)
+    symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
 
   group.distance.assign(static_cast<std::size_t>(kPlacings) * group.perPlacing, kUnreached);
   std::vector<Node> layer{{start, Placing{}}};
@@ -224,9 +228,8 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
         Node after;
         if (!Slide(node.p, direction, after.p)) continue;
         after.placing = node.placing.After(direction);
-        std::uint8_t& d =
-            group.distance[group.Index(SlotValues(after.p, after.placing), after.placing,
-                                       symbolOfNibble)];
+        std::uint8_t& d = group.distance[group.Index(SlotValues(after.p, after.placing),
+                                                     after.placing, symbolOfNibble)];
         if (d != kUnreached) continue;
         d = depth;
         next.push_back(after);
@@ -244,7 +247,8 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
 // count as one number.
 std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes) {
   std::vector<int> order;
-  for (int c = 1; c <= classes; ++c) order.push_back(c);
+  for (int c = 1; c <= classes; ++c)
+    order.push_back(c);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
     return classCount[static_cast<std::size_t>(a)] < classCount[static_cast<std::size_t>(b)];
   });
@@ -278,7 +282,8 @@ std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes
     for (std::size_t i = 0; i < many.size(); ++i) {
       const int a = many[i];
       const int b = many[(i + 1) % many.size()];
-      const int k = classCount[static_cast<std::size_t>(a)] + classCount[static_cast<std::size_t>(b)];
+      const int k =
+          classCount[static_cast<std::size_t>(a)] + classCount[static_cast<std::size_t>(b)];
       if (k > 8) continue;
       Group pair;
       pair.symbols = 1;
@@ -344,8 +349,8 @@ std::optional<Start> Read(const CruxRules& rules) {
   auto runStart = [&](bool horizontal) -> std::optional<int> {
     int first = -1;
     for (int i = 0; i < CruxRules::kSize; ++i) {
-      const bool full = horizontal ? rules.Cell(i, 4) && rules.Cell(i, 5)
-                                   : rules.Cell(4, i) && rules.Cell(5, i);
+      const bool full =
+          horizontal ? rules.Cell(i, 4) && rules.Cell(i, 5) : rules.Cell(4, i) && rules.Cell(5, i);
       const bool empty = horizontal ? !rules.Cell(i, 4) && !rules.Cell(i, 5)
                                     : !rules.Cell(4, i) && !rules.Cell(5, i);
       const bool inside = first >= 0 && i < first + 6;

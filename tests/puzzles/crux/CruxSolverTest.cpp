@@ -37,7 +37,8 @@ CruxRules Built(int pattern) {
 
 std::string Key(const CruxRules& rules) {
   std::string key;
-  for (const auto& column : rules.CruxBoard) key.append(column.begin(), column.end());
+  for (const auto& column : rules.CruxBoard)
+    key.append(column.begin(), column.end());
   return key;
 }
 
@@ -74,7 +75,8 @@ std::optional<CruxRules> Replay(CruxRules rules, const std::vector<int>& slides)
 
 QString SlidesText(const std::vector<int>& slides) {
   QString text;
-  for (int direction : slides) text += QString::number(direction);
+  for (int direction : slides)
+    text += QString::number(direction);
   return text;
 }
 
@@ -131,7 +133,8 @@ void CruxSolverTest::mixesReachPattern_data() {
   // The patterns whose tables build fast; the benchmark follows 100 mixes of
   // every pattern through the rules.
   for (int pattern : {1, 6, 10, 11, 12, 13, 14, 16})
-    QTest::newRow(qPrintable(QString("pattern %1").arg(pattern))) << pattern << (kSanitized ? 3 : 10);
+    QTest::newRow(qPrintable(QString("pattern %1").arg(pattern)))
+        << pattern << (kSanitized ? 3 : 10);
 }
 
 // Boards a few dozen random slide attempts from the pattern: the solution is
@@ -260,7 +263,8 @@ void CruxSolverTest::solvesOnSeveralThreadsAgree() {
   std::vector<std::thread> threads;
   for (std::size_t i = 0; i < boards.size(); ++i)
     threads.emplace_back([&, i] { together[i] = shared.Solve(boards[i]); });
-  for (std::thread& thread : threads) thread.join();
+  for (std::thread& thread : threads)
+    thread.join();
   for (std::size_t i = 0; i < boards.size(); ++i) {
     QVERIFY(together[i].has_value());
     QCOMPARE(together[i]->size(), alone[i]);
