@@ -1,0 +1,469 @@
+#include "puzzles/crux/CruxSolver.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace zt {
+
+namespace {
+
+__extension__ typedef unsigned __int128 Bits128;
+
+constexpr int Opposite(int direction) {
+  return direction ^ 2;
+}
+
+// A board as the search sees it, four bits a cell. `h` is the horizontal
+// track, cell (x, 4 + b) at nibble 2x + b, the crossing included; `v` is the
+// vertical track without the crossing, row slot s (rows 0-3 and 6-9) and cell
+// (4 + a, row) at nibble 2s + a. A nibble holds 0 for an empty cell and a
+// piece's class otherwise.
+struct Pos {
+  Bits128 h = 0;
+  std::uint64_t v = 0;
+  bool operator==(const Pos&) const = default;
+};
+
+// The vertical track, rows 0 to 9, as one run of 20 nibbles.
+Bits128 VerticalRun(const Pos& p) {
+  auto crossing = [&](int nibble) { return (p.h >> (4 * nibble)) & 15; };
+  Bits128 run = p.v & 0xffffffffu;
+  run |= crossing(8) << 32 | crossing(10) << 36 | crossing(9) << 40 | crossing(11) << 44;
+  run |= static_cast<Bits128>(p.v >> 32) << 48;
+  return run;
+}
+
+// One slide as CruxRules::ShiftCrux makes it; false when the leading end pair
+// holds a piece, as CruxRules::CruxCanShift says.
+bool Slide(const Pos& p, int direction, Pos& out) {
+  constexpr Bits128 kEndPair = 0xff;
+  constexpr int kFarEnd = 72;  // the nibbles of column or row 9
+  out = p;
+  switch (direction) {
+    case CruxRules::kRight:
+      if ((p.h >> kFarEnd) & kEndPair) return false;
+      out.h = p.h << 8;
+      return true;
+    case CruxRules::kLeft:
+      if (p.h & kEndPair) return false;
+      out.h = p.h >> 8;
+      return true;
+    default:
+      break;
+  }
+  Bits128 run = VerticalRun(p);
+  if (direction == CruxRules::kDown) {
+    if ((run >> kFarEnd) & kEndPair) return false;
+    run <<= 8;
+  } else {
+    if (run & kEndPair) return false;
+    run >>= 8;
+  }
+  out.v = static_cast<std::uint64_t>(run & 0xffffffffu) |
+          static_cast<std::uint64_t>((run >> 48) & 0xffffffffu) << 32;
+  Bits128 h = p.h & ~(static_cast<Bits128>(0xffff) << 32);
+  h |= ((run >> 32) & 15) << 32 | ((run >> 36) & 15) << 40 | ((run >> 40) & 15) << 36 |
+       ((run >> 44) & 15) << 44;
+  out.h = h;
+  return true;
+}
+
+// Where the two baulks stand: each is six cells long, its first column (row)
+// 2 + offset, offset -2..2. Slides right and down add one, left and up take one.
+struct Placing {
+  int h = 0;
+  int v = 0;
+  int Index() const { return (h + 2) * 5 + (v + 2); }
+  Placing After(int direction) const {
+    static constexpr int kDh[] = {1, 0, -1, 0};
+    static constexpr int kDv[] = {0, 1, 0, -1};
+    return {h + kDh[direction], v + kDv[direction]};
+  }
+};
+constexpr int kPlacings = 25;
+constexpr int kSlots = 20;  // the pieces: 12 in the horizontal baulk, 8 in the vertical arms
+
+// The nibble of each slot for each placing: first the horizontal baulk column
+// by column (top cell, then bottom), then the vertical baulk's cells outside
+// the crossing row by row (left cell, then right). A slot below 0x100 lies in
+// `h`, otherwise (minus 0x100) in `v`.
+struct SlotMap {
+  std::array<std::array<std::uint16_t, kSlots>, kPlacings> nibble{};
+  SlotMap() {
+    for (int dh = -2; dh <= 2; ++dh) {
+      for (int dv = -2; dv <= 2; ++dv) {
+        auto& slots = nibble[static_cast<std::size_t>(Placing{dh, dv}.Index())];
+        int s = 0;
+        for (int x = 2 + dh; x < 8 + dh; ++x) {
+          for (int b = 0; b < 2; ++b)
+            slots[static_cast<std::size_t>(s++)] = static_cast<std::uint16_t>(2 * x + b);
+        }
+        for (int y = 2 + dv; y < 8 + dv; ++y) {
+          if (y == 4 || y == 5) continue;
+          const int row = y < 4 ? y : y - 2;
+          for (int a = 0; a < 2; ++a)
+            slots[static_cast<std::size_t>(s++)] = static_cast<std::uint16_t>(0x100 + 2 * row + a);
+        }
+      }
+    }
+  }
+};
+const SlotMap kSlotMap;
+
+// The nibble of every slot, in slot order.
+std::array<std::uint8_t, kSlots> SlotValues(const Pos& p, Placing placing) {
+  std::array<std::uint8_t, kSlots> values{};
+  const auto& slots = kSlotMap.nibble[static_cast<std::size_t>(placing.Index())];
+  for (std::size_t s = 0; s < kSlots; ++s) {
+    const int n = slots[s];
+    values[s] = n < 0x100 ? static_cast<std::uint8_t>((p.h >> (4 * n)) & 15)
+                          : static_cast<std::uint8_t>((p.v >> (4 * (n - 0x100))) & 15);
+  }
+  return values;
+}
+
+struct Binomials {
+  std::array<std::array<std::uint32_t, kSlots + 1>, kSlots + 1> c{};
+  Binomials() {
+    for (int n = 0; n <= kSlots; ++n) {
+      c[static_cast<std::size_t>(n)][0] = 1;
+      for (int k = 1; k <= n; ++k)
+        c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)] =
+            c[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(k - 1)] +
+            (k < n ? c[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(k)] : 0);
+    }
+  }
+  std::uint32_t operator()(int n, int k) const {
+    return c[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
+  }
+};
+const Binomials kChoose;
+
+constexpr std::uint8_t kUnreached = 0xff;
+// A distance table should stay below this many entries (one byte each); a
+// single number that alone needs more still gets its table.
+constexpr std::uint64_t kTableBudget = 2'500'000;
+
+}  // namespace
+
+// The distance tables of one pattern. Each group tells some of the pattern's
+// numbers apart and sees every other piece as just "a piece"; its table holds,
+// for every placing and every way to lay out those numbers, the fewest slides to
+// the pattern in that looser puzzle, which no slide of the real one can beat.
+struct CruxSolver::Tables {
+  struct Group {
+    std::array<std::uint8_t, 16> symbolOf{};  // class -> 1..symbols, 0 = not told apart
+    int symbols = 0;
+    std::array<int, 16> count{};         // pieces of each symbol
+    std::uint32_t perPlacing = 1;        // layouts of the symbols over the slots
+    std::vector<std::uint8_t> distance;  // [placing * perPlacing + layout]
+
+    std::uint32_t Index(const std::array<std::uint8_t, kSlots>& values, Placing placing,
+                        const std::array<std::uint8_t, 16>& symbolOfValue) const {
+      std::array<std::uint32_t, 16> masks{};
+      for (std::size_t s = 0; s < kSlots; ++s)
+        masks[symbolOfValue[values[s]]] |= 1u << s;
+      std::uint32_t free = (1u << kSlots) - 1;
+      int freeCount = kSlots;
+      std::uint32_t layout = 0;
+      for (int a = 1; a <= symbols; ++a) {
+        std::uint32_t rank = 0;
+        int i = 0;
+        for (std::uint32_t m = masks[static_cast<std::size_t>(a)]; m != 0; m &= m - 1, ++i) {
+          const int below = std::popcount(free & ((m & (~m + 1)) - 1));
+          rank += kChoose(below, i + 1);
+        }
+        const int k = count[static_cast<std::size_t>(a)];
+        layout = layout * kChoose(freeCount, k) + rank;
+        free &= ~masks[static_cast<std::size_t>(a)];
+        freeCount -= k;
+      }
+      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + layout;
+    }
+  };
+  std::vector<Group> groups;
+};
+
+namespace {
+
+using Tables = CruxSolver::Tables;
+using Group = Tables::Group;
+
+struct Node {
+  Pos p;
+  Placing placing;
+};
+
+// Breadth-first from the pattern over the looser puzzle, whose boards carry
+// 1 + symbol in each nibble (1 = a piece not told apart). False if cancelled.
+bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
+  auto abstractOf = [&](std::uint8_t value) {
+    return static_cast<std::uint8_t>(value == 0 ? 0 : 1 + group.symbolOf[value]);
+  };
+  Pos start;
+  for (int n = 0; n < 20; ++n)
+    start.h |= static_cast<Bits128>(abstractOf(static_cast<std::uint8_t>((goal.h >> (4 * n)) & 15)))
+               << (4 * n);
+  for (int n = 0; n < 16; ++n)
+    start.v |=
+        static_cast<std::uint64_t>(abstractOf(static_cast<std::uint8_t>((goal.v >> (4 * n)) & 15)))
+        << (4 * n);
+  std::array<std::uint8_t, 16> symbolOfNibble{};
+  for (int n = 1; n < 16; ++n)
+    symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
+
+  group.distance.assign(static_cast<std::size_t>(kPlacings) * group.perPlacing, kUnreached);
+  std::vector<Node> layer{{start, Placing{}}};
+  group.distance[group.Index(SlotValues(start, Placing{}), Placing{}, symbolOfNibble)] = 0;
+  std::size_t polled = 0;
+  for (std::uint8_t depth = 1; !layer.empty(); ++depth) {
+    std::vector<Node> next;
+    for (const Node& node : layer) {
+      if (cancel && (++polled & 0xfff) == 0 && cancel->load(std::memory_order_relaxed))
+        return false;
+      for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+        Node after;
+        if (!Slide(node.p, direction, after.p)) continue;
+        after.placing = node.placing.After(direction);
+        std::uint8_t& d = group.distance[group.Index(SlotValues(after.p, after.placing),
+                                                     after.placing, symbolOfNibble)];
+        if (d != kUnreached) continue;
+        d = depth;
+        next.push_back(after);
+      }
+    }
+    layer = std::move(next);
+  }
+  return true;
+}
+
+// Splits the pattern's classes into groups whose tables fit the budget, rarest
+// numbers first: they pin the pieces down most. The commonest class is never
+// told apart, as "a piece" stands for it once all others are. Classes of many
+// pieces alone say little, so pairs of them also get a table in which both
+// count as one number.
+std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes) {
+  std::vector<int> order;
+  for (int c = 1; c <= classes; ++c)
+    order.push_back(c);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return classCount[static_cast<std::size_t>(a)] < classCount[static_cast<std::size_t>(b)];
+  });
+  if (!order.empty()) order.pop_back();
+
+  std::vector<Group> groups;
+  Group current;
+  int used = 0;  // slots taken by the current group's symbols
+  for (int c : order) {
+    const int k = classCount[static_cast<std::size_t>(c)];
+    const std::uint64_t grown =
+        static_cast<std::uint64_t>(current.perPlacing) * kChoose(kSlots - used, k);
+    if (current.symbols > 0 && grown * kPlacings > kTableBudget) {
+      groups.push_back(current);
+      current = Group{};
+      used = 0;
+    }
+    current.perPlacing *= kChoose(kSlots - used, k);
+    used += k;
+    ++current.symbols;
+    current.symbolOf[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(current.symbols);
+    current.count[static_cast<std::size_t>(current.symbols)] = k;
+  }
+  if (current.symbols > 0) groups.push_back(current);
+
+  std::vector<int> many;
+  for (int c = 1; c <= classes; ++c) {
+    if (classCount[static_cast<std::size_t>(c)] >= 3) many.push_back(c);
+  }
+  if (many.size() >= 3) {
+    for (std::size_t i = 0; i < many.size(); ++i) {
+      const int a = many[i];
+      const int b = many[(i + 1) % many.size()];
+      const int k =
+          classCount[static_cast<std::size_t>(a)] + classCount[static_cast<std::size_t>(b)];
+      if (k > 8) continue;
+      Group pair;
+      pair.symbols = 1;
+      pair.symbolOf[static_cast<std::size_t>(a)] = 1;
+      pair.symbolOf[static_cast<std::size_t>(b)] = 1;
+      pair.count[1] = k;
+      pair.perPlacing = kChoose(kSlots, k);
+      groups.push_back(pair);
+    }
+  }
+  return groups;
+}
+
+// The board and the pattern by classes, with the board's placing.
+struct Start {
+  Pos board;
+  Placing placing;
+  Pos goal;
+  std::array<int, 16> classCount{};
+  int classes = 0;
+  std::array<std::uint8_t, 36> key{};
+};
+
+std::optional<Start> Read(const CruxRules& rules) {
+  Start start;
+  std::array<std::uint8_t, 256> classOf{};
+  for (int y = CruxRules::kBlockFirst; y < CruxRules::kBlockFirst + CruxRules::kBlockSize; ++y) {
+    for (int x = CruxRules::kBlockFirst; x < CruxRules::kBlockFirst + CruxRules::kBlockSize; ++x) {
+      const std::uint8_t value = rules.PatternValue(x, y);
+      start.key[static_cast<std::size_t>((y - 2) * 6 + x - 2)] = value;
+      if (value == 0) continue;
+      if (classOf[value] == 0) {
+        if (start.classes == 15) return std::nullopt;
+        classOf[value] = static_cast<std::uint8_t>(++start.classes);
+      }
+      ++start.classCount[classOf[value]];
+    }
+  }
+  auto put = [](Pos& p, int x, int y, std::uint8_t c) {
+    if (y == 4 || y == 5) {
+      p.h |= static_cast<Bits128>(c) << (4 * (2 * x + y - 4));
+    } else {
+      const int slot = y < 4 ? y : y - 2;
+      p.v |= static_cast<std::uint64_t>(c) << (4 * (2 * slot + x - 4));
+    }
+  };
+  std::array<int, 16> have{};
+  for (int x = 0; x < CruxRules::kSize; ++x) {
+    for (int y = 0; y < CruxRules::kSize; ++y) {
+      const std::uint8_t value = rules.Cell(x, y);
+      const bool onTrack = y == 4 || y == 5 || x == 4 || x == 5;
+      if (x >= 2 && x < 8 && y >= 2 && y < 8 && onTrack)
+        put(start.goal, x, y, classOf[rules.PatternValue(x, y)]);
+      if (value == 0) continue;
+      if (!onTrack || classOf[value] == 0) return std::nullopt;
+      ++have[classOf[value]];
+      put(start.board, x, y, classOf[value]);
+    }
+  }
+  if (have != start.classCount) return std::nullopt;
+  // Each baulk must be one unbroken run of six full columns (rows) around
+  // the crossing; no play makes any other board.
+  auto runStart = [&](bool horizontal) -> std::optional<int> {
+    int first = -1;
+    for (int i = 0; i < CruxRules::kSize; ++i) {
+      const bool full =
+          horizontal ? rules.Cell(i, 4) && rules.Cell(i, 5) : rules.Cell(4, i) && rules.Cell(5, i);
+      const bool empty = horizontal ? !rules.Cell(i, 4) && !rules.Cell(i, 5)
+                                    : !rules.Cell(4, i) && !rules.Cell(5, i);
+      const bool inside = first >= 0 && i < first + 6;
+      if (first < 0 && full) {
+        first = i;
+      } else if (inside ? !full : !empty) {
+        return std::nullopt;
+      }
+    }
+    if (first < 0 || first > 4) return std::nullopt;
+    return first - 2;
+  };
+  const auto h = runStart(true);
+  const auto v = runStart(false);
+  if (!h || !v) return std::nullopt;
+  start.placing = {*h, *v};
+  return start;
+}
+
+class Search {
+ public:
+  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel)
+      : tables_(tables), goal_(goal), cancel_(cancel) {}
+
+  // The largest table distance, or the first one found above `limit`.
+  int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
+    const auto values = SlotValues(p, placing);
+    int best = 0;
+    for (const Group& group : tables_.groups) {
+      best = std::max<int>(best, group.distance[group.Index(values, placing, group.symbolOf)]);
+      if (best > limit) break;
+    }
+    return best;
+  }
+
+  // The fewest slides, or std::nullopt when cancelled.
+  std::optional<std::vector<int>> Run(const Pos& start, Placing placing) {
+    int bound = Estimate(start, placing);
+    if (bound == kUnreached) return std::nullopt;
+    for (;;) {
+      next_ = std::numeric_limits<int>::max();
+      if (Dfs(start, placing, 0, bound, -1)) return path_;
+      if (cancelled_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
+      bound = next_;
+    }
+  }
+
+ private:
+  bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
+    ++polled_;
+    if (cancel_ && (polled_ & 0xfff) == 0 && cancel_->load(std::memory_order_relaxed))
+      cancelled_ = true;
+    if (cancelled_) return false;
+    const int f = g + Estimate(p, placing, bound - g);
+    if (f > bound) {
+      next_ = std::min(next_, f);
+      return false;
+    }
+    if (p == goal_) return true;
+    for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+      if (last >= 0 && direction == Opposite(last)) continue;
+      Pos after;
+      if (!Slide(p, direction, after)) continue;
+      path_.push_back(direction);
+      if (Dfs(after, placing.After(direction), g + 1, bound, direction)) return true;
+      path_.pop_back();
+    }
+    return false;
+  }
+
+  const Tables& tables_;
+  Pos goal_;
+  const std::atomic<bool>* cancel_;
+  std::vector<int> path_;
+  int next_ = 0;
+  std::size_t polled_ = 0;
+  bool cancelled_ = false;
+};
+
+}  // namespace
+
+CruxSolver::CruxSolver() : shared_(std::make_shared<Shared>()) {}
+
+std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
+    const CruxRules& rules, const std::atomic<bool>* cancel) const {
+  const auto start = Read(rules);
+  if (!start) return nullptr;
+  {
+    const std::lock_guard lock(shared_->mutex);
+    if (shared_->tables && shared_->key == start->key) return shared_->tables;
+  }
+  // Built outside the lock; two threads that miss at once both build, and the
+  // later one's tables stay.
+  auto tables = std::make_shared<Tables>();
+  tables->groups = PlanGroups(start->classCount, start->classes);
+  for (Group& group : tables->groups) {
+    if (!FillGroup(group, start->goal, cancel)) return nullptr;
+  }
+  const std::lock_guard lock(shared_->mutex);
+  shared_->key = start->key;
+  shared_->tables = tables;
+  return tables;
+}
+
+std::optional<std::vector<int>> CruxSolver::Solve(const CruxRules& rules,
+                                                  const std::atomic<bool>* cancel) const {
+  const auto start = Read(rules);
+  if (!start) return std::nullopt;
+  if (start->board == start->goal) return std::vector<int>{};
+  const auto tables = TablesFor(rules, cancel);
+  if (!tables) return std::nullopt;
+  Search search(*tables, start->goal, cancel);
+  return search.Run(start->board, start->placing);
+}
+
+}  // namespace zt

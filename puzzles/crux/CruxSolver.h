@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "puzzles/crux/CruxRules.h"
+
+namespace zt {
+
+// Fewest slides for CRUX. One move is one slide of one baulk by one cell, a
+// direction of CruxRules (0 right, 1 down, 2 left, 3 up); replaying it is
+// CruxRules::ShiftCrux on the board it was found for (CruxCanShift holds for
+// every move of a solution), or the press or key that makes that slide.
+//
+// Pieces with equal numbers are interchangeable: the search sees each piece
+// only by its number, so the pattern is a single position.
+//
+// Play never opens a hole in a baulk: the crossing is full in the pattern and
+// every slide refills it from the moving baulk, so each baulk is always six
+// cells long and stands at most two cells off the middle (25 placings of the
+// two). The search is IDA*, guided by the largest of a few distance tables of
+// looser puzzles in which only some of the pattern's numbers are told apart
+// (the others are just "a piece"). The tables are built the first time a
+// pattern is solved and kept for the last pattern solved only: from 0.1 to 16
+// million one-byte entries, which takes from a fraction of a second to several
+// seconds. Patterns of many numbers with four pieces each (7, 8, 15) need
+// nearly 40 slides and take seconds to solve.
+//
+// Solves may run at once on several threads; copies of a solver share its
+// tables, which go when the last copy goes.
+class CruxSolver {
+ public:
+  CruxSolver();
+
+  // The slides from the board to the pattern: none when it is built,
+  // std::nullopt when the search was cancelled (`cancel`, optional, is polled
+  // every few thousand positions) or the board is not one play can bring to the
+  // pattern: other pieces than the pattern's, pieces off the tracks, or a
+  // baulk with holes.
+  std::optional<std::vector<int>> Solve(const CruxRules& rules,
+                                        const std::atomic<bool>* cancel = nullptr) const;
+
+  struct Tables;
+
+ private:
+  struct Shared {
+    std::mutex mutex;
+    std::array<std::uint8_t, 36> key{};  // the pattern the tables belong to
+    std::shared_ptr<const Tables> tables;
+  };
+  std::shared_ptr<const Tables> TablesFor(const CruxRules& rules,
+                                          const std::atomic<bool>* cancel) const;
+
+  std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace zt
