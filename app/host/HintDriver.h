@@ -52,6 +52,9 @@ class HintDriver {
   bool Playing() const { return playing_; }
   bool ThinkingShown() const { return thinkingShown_; }
 
+  // Tests that do not watch the pace play without the pause between moves.
+  void SetStepGap(int ms) { stepGap_.setInterval(ms); }
+
   bool Helped(int puzzle) const { return helped_[puzzle]; }
   // A new mix of the puzzle: its game is no longer helped.
   void NewGame(int puzzle) { helped_[puzzle] = false; }

@@ -60,7 +60,7 @@ void HintMark::Draw(QImage& target, const QRect& r, HintWay way) {
       p.rotate(270);
       break;
   }
-  p.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p.setBrush(QColor::fromRgb(kBandColour));
   p.drawPolygon(RightArrow(length, head));
 }

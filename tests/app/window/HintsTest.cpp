@@ -2,6 +2,7 @@
 // shortest hints on a small BOSS board against a search of this test's own,
 // the played solution, the helped game without a list entry, what stops a
 // solution, and a window that goes on while a search takes its time.
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
 #include <QSettings>
@@ -183,6 +184,13 @@ class HintsTest : public QObject {
   static void PressH(MainWindow& form, bool shift = false) {
     QTest::keyClick(&form, Qt::Key_H, shift ? Qt::ShiftModifier : Qt::NoModifier);
   }
+  // Handles events until the search has ended (its answer wakes the loop).
+  static bool AwaitSearch(MainWindow& form) {
+    QDeadlineTimer deadline(10000);
+    while (form.Host().Hints().Searching() && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !form.Host().Hints().Searching();
+  }
 
  private slots:
   void init() {
@@ -213,7 +221,7 @@ class HintsTest : public QObject {
       }
       boss.PaintPuzzle();
       PressH(*form);
-      QTRY_VERIFY(!form->Host().Hints().Searching());
+      QVERIFY(AwaitSearch(*form));
       if (steps == 0) {
         QVERIFY(!form->Host().Hints().Marking());
         continue;
@@ -249,7 +257,8 @@ class HintsTest : public QObject {
       int moves = 0;
       while (form->Host().Play().PuzzleState[kBoss] != kSolved && moves <= fewest) {
         PressH(*form);
-        QTRY_VERIFY(form->Host().Hints().Marking());
+        QVERIFY(AwaitSearch(*form));
+        QVERIFY(form->Host().Hints().Marking());
         const std::optional<BossMove> move = MarkedBossMove(*form, boss);
         QVERIFY(move.has_value());
         QTest::keyClick(form.get(), BossKey(*move));
@@ -351,6 +360,7 @@ class HintsTest : public QObject {
     Store("bvert", variant);
     Answers answers;
     auto form = Open(mode, answers);
+    form->Host().Hints().SetStepGap(0);
     Puzzle& puzzle = form->Host().Current();
     const auto played = [&]() -> std::size_t {
       if (mode == kTilz) return static_cast<TilzView&>(puzzle).History().Done();
@@ -408,7 +418,7 @@ class HintsTest : public QObject {
     QVERIFY(!form->Host().Hints().Playing());
     QCOMPARE(tilz.History().Done(), done);
     QVERIFY(tilz.Rules().TilzBoard == board);
-    QTest::qWait(300);
+    QTest::qWait(200);
     QCOMPARE(tilz.History().Done(), done);
     QVERIFY(form->Host().Play().PuzzleState[kTilz] != kSolved);
   }
