@@ -20,6 +20,7 @@
 #include "puzzles/boss/BossSolver.h"
 #include "puzzles/core/Random.h"
 #include "puzzles/tilz/TilzSolver.h"
+#include "puzzles/transit/TransitSolver.h"
 
 namespace {
 
@@ -118,6 +119,24 @@ void BenchBoss(int mixes) {
   }
 }
 
+void BenchTransit(int mixes) {
+  PrintHeader("TRANSIT: a short solution to the pattern (same kinds interchangeable)");
+  zt::TransitSolver solver;
+  for (int pattern = 1; pattern <= zt::TransitRules::kPatternCount; ++pattern) {
+    const std::string variant = "pattern " + std::to_string(pattern);
+    if (!Wanted(variant)) continue;
+    zt::ClockRandom random(static_cast<std::uint32_t>(1000 + pattern));
+    Figures figures;
+    for (int i = 0; i < mixes; ++i) {
+      zt::TransitRules rules;
+      rules.TransitPattern = pattern;
+      rules.SetUpTransitBoard(random);
+      figures.Add(Timed([&] { return solver.Solve(rules); }));
+    }
+    PrintRow(variant, figures);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,6 +155,7 @@ int main(int argc, char** argv) {
   const std::vector<std::pair<std::string, std::function<void(int)>>> benches = {
       {"tilz", BenchTilz},
       {"boss", BenchBoss},
+      {"transit", BenchTransit},
   };
   for (const std::string& name : puzzles) {
     const auto it = std::find_if(benches.begin(), benches.end(),
