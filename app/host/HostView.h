@@ -30,6 +30,11 @@ class HostView {
   virtual void ShowLevel() = 0;
   // Repaints the whole window now (the play area through PlayAreaPaint).
   virtual void RepaintWindow() = 0;
+  // The clock timer runs if the current puzzle's clock runs (after a move
+  // that did not come from the window's own input).
+  virtual void WakeTimer() = 0;
+  // Shows, or takes away, the sign that the game is searching for a solution.
+  virtual void ShowThinking(bool on) = 0;
 };
 
 }  // namespace zt

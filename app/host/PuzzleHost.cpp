@@ -55,6 +55,8 @@ void PuzzleHost::PuzzleSolved() {
   state = kSolved;
   PlaySound(SoundEffect::Solved);
   dialogs_.ShowDone();
+  // A game won with help has no place among the best times.
+  if (hints_.Helped(play_.PuzzleMode)) return;
   MakeVariantKey();
   scores_.ShowHighscores(variantKey_, play_.PuzzleClock[play_.PuzzleMode]);
 }
@@ -69,24 +71,51 @@ void PuzzleHost::TimerTick() {
 
 void PuzzleHost::PlayAreaPaint() {
   Current().PaintPuzzle();
+  hints_.Repaint();
   RepaintClock();
 }
 
 void PuzzleHost::PlayAreaMouseDown(int x, int y, int button) {
+  // A press that stops a played solution does nothing else: it was meant
+  // for stopping, not as a move on a board that was changing under it.
+  const bool stopping = hints_.Playing();
+  hints_.Stop();
+  if (stopping) return;
   Current().PuzzleMouseDown(x, y, button);
 }
 
 void PuzzleHost::FormKeyDown(int key, int modifiers) {
+  // The same for a key.
+  const bool stopping = hints_.Playing();
+  hints_.Stop();
+  if (stopping) return;
   if (Current().TakesKeys()) Current().PuzzleKeyDownWith(key, modifiers);
 }
 
+bool PuzzleHost::UndoMove() {
+  hints_.Stop();
+  return Current().UndoMove();
+}
+
+bool PuzzleHost::RedoMove() {
+  hints_.Stop();
+  return Current().RedoMove();
+}
+
+bool PuzzleHost::RestartPuzzle() {
+  hints_.Stop();
+  return Current().RestartPuzzle();
+}
+
 void PuzzleHost::MixBtnClick() {
+  hints_.Stop();
   view_.SetTimerEnabled(false);
   if (play_.Running(play_.PuzzleMode) && !dialogs_.AskNewGame()) {
     view_.SetTimerEnabled(true);
     return;
   }
   Current().MixPuzzle();
+  hints_.NewGame(play_.PuzzleMode);
   play_.PuzzleClock[play_.PuzzleMode] = 0;
   RepaintClock();
   play_.PuzzleState[play_.PuzzleMode] = kReady;
@@ -95,6 +124,7 @@ void PuzzleHost::MixBtnClick() {
 
 bool PuzzleHost::SelectPuzzle(int mode) {
   if (mode == play_.PuzzleMode) return true;
+  hints_.Stop();
   // The atlas comes first: when it cannot be read the switch does not happen.
   if (!view_.LoadAtlas(mode)) return false;
   play_.PuzzleMode = static_cast<std::uint8_t>(mode);
@@ -111,6 +141,7 @@ bool PuzzleHost::SelectPuzzle(int mode) {
 }
 
 void PuzzleHost::PauseBtnClick() {
+  hints_.Stop();
   if (!play_.Running(play_.PuzzleMode)) return;
   view_.SetTimerEnabled(false);
   dialogs_.ShowPause();
@@ -118,6 +149,7 @@ void PuzzleHost::PauseBtnClick() {
 }
 
 void PuzzleHost::HighScoreBtnClick() {
+  hints_.Stop();
   view_.SetTimerEnabled(false);
   MakeVariantKey();
   scores_.ShowHighscores(variantKey_, 0);
@@ -125,12 +157,14 @@ void PuzzleHost::HighScoreBtnClick() {
 }
 
 void PuzzleHost::OptionBtnMouseDown(int button) {
+  hints_.Stop();
   view_.SetTimerEnabled(false);
   if (play_.Running(play_.PuzzleMode) && !dialogs_.AskNewGame()) {
     view_.SetTimerEnabled(true);
     return;
   }
   Current().NextVariant(button);
+  hints_.NewGame(play_.PuzzleMode);
   view_.ShowLevel();
   play_.PuzzleState[play_.PuzzleMode] = kReady;
   play_.PuzzleClock[play_.PuzzleMode] = 0;

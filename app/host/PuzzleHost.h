@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/host/HintDriver.h"
 #include "app/host/HostView.h"
 #include "core/GameDialogs.h"
 #include "core/HighscoreService.h"
@@ -75,9 +76,16 @@ class PuzzleHost final : public HostServices {
   void HighScoreBtnClick();
   void OptionBtnMouseDown(int button);
   // The current puzzle's history: each is false when there was nothing to do.
-  bool UndoMove() { return Current().UndoMove(); }
-  bool RedoMove() { return Current().RedoMove(); }
-  bool RestartPuzzle() { return Current().RestartPuzzle(); }
+  bool UndoMove();
+  bool RedoMove();
+  bool RestartPuzzle();
+  // The hint keys: the next move marked, the whole solution played.
+  void HintKey() { hints_.Hint(); }
+  void SolveKey() { hints_.Solve(); }
+  // Any other input the window takes itself ends a hint or a played solution.
+  void StopHints() { hints_.Stop(); }
+  HintDriver& Hints() { return hints_; }
+  const HintDriver& Hints() const { return hints_; }
 
   // Sets and returns the name of the current variant's high-score list.
   const QString& MakeVariantKey();
@@ -99,6 +107,8 @@ class PuzzleHost final : public HostServices {
   FrameDriver frames_{*this, play_};
   QString variantKey_;
   std::function<void(int)> delay_;
+  // Last: it stops its searches before anything else goes.
+  HintDriver hints_{*this, view_};
 };
 
 // Waits ms milliseconds on a monotonic clock by sleeping to a deadline.

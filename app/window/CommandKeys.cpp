@@ -10,6 +10,7 @@ namespace {
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 
 constexpr std::array kCommandKeys{
     CommandKey{Qt::Key_F2, kNone, Command::NewGame},
@@ -27,6 +28,8 @@ constexpr std::array kCommandKeys{
     CommandKey{Qt::Key_B, kCtrl, Command::BestTimes},
     CommandKey{Qt::Key_Q, kCtrl, Command::Quit},
     CommandKey{Qt::Key_F1, kNone, Command::Help},
+    CommandKey{Qt::Key_H, kNone, Command::Hint},
+    CommandKey{Qt::Key_H, kShift, Command::Solve},
 };
 
 // Flags that do not make a key another key.
@@ -48,6 +51,9 @@ std::optional<Command> CommandFor(int key, Qt::KeyboardModifiers modifiers) {
   // begin a command key; as keys of their own they would start CRUX's clock.
   if (IsModifierKey(key) && (key == Qt::Key_Control || modifiers.testFlag(Qt::ControlModifier)))
     return Command::HoldForCommand;
+  // Shift alone begins Shift+H, which must not start CRUX's clock or end a
+  // hint before it is asked for. No puzzle reads Shift by itself.
+  if (key == Qt::Key_Shift) return Command::HoldForCommand;
   const Qt::KeyboardModifiers held = modifiers & ~kIgnored;
   for (const CommandKey& row : kCommandKeys) {
     if (row.key == key && row.modifiers == held) return row.command;

@@ -24,6 +24,8 @@ enum class Command {
   BestTimes,
   Quit,
   Help,
+  Hint,   // the next move marked
+  Solve,  // the whole solution played
 };
 
 // One command key: the key with exactly these modifiers held (the keypad's

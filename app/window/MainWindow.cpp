@@ -38,6 +38,11 @@ int PuzzleModifiers(Qt::KeyboardModifiers held) {
   return flags;
 }
 
+bool IsModifierOnly(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+         key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
 // The clock's digit strip drawn at scale 1..3, or the 1x one enlarged.
 QImage DigitStrip(int scale) {
   QImage strip;
@@ -290,16 +295,19 @@ void MainWindow::WakeTimer() {
 void MainWindow::LanguageBtnClick() {
   // The clock keeps running while the language is chosen. The answer sets
   // the hints as the dialog closes.
+  host_->StopHints();
   if (QDialog* dialog = LanguageDialog()) dialog->exec();
 }
 
 void MainWindow::HelpBtnClick() {
+  host_->StopHints();
   timer_.stop();
   help_.Open(helpFile_, HelpViewer::Topic(), this);
   timer_.start(kTimerInterval);
 }
 
 void MainWindow::InfoBtnClick() {
+  host_->StopHints();
   timer_.stop();
   ShowAbout(this);
   timer_.start(kTimerInterval);
@@ -393,6 +401,15 @@ void MainWindow::EnableOptionBtn() {
   toolbar_->OptionBtn->setEnabled(true);
 }
 
+void MainWindow::ShowThinking(bool on) {
+  // A wait cursor over the whole window; the game stays usable meanwhile.
+  if (on) {
+    setCursor(Qt::BusyCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
 void MainWindow::RepaintWindow() {
   // The toolbar's controls repaint themselves as they change; the play area
   // has to be drawn afresh for the new puzzle, and at once. A repaint of the
@@ -462,7 +479,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   }
   if (const std::optional<Command> command = CommandFor(event->key(), event->modifiers())) {
     event->accept();
-    RunCommand(*command);
+    // A held H repeats: that must not stop the solution it has just started.
+    const bool hintKey = *command == Command::Hint || *command == Command::Solve;
+    if (!(hintKey && event->isAutoRepeat())) RunCommand(*command);
+    return;
+  }
+  // A modifier pressed alone is no key yet: it does not stop a played
+  // solution.
+  if (host_->Hints().Playing() && IsModifierOnly(event->key())) {
+    event->accept();
     return;
   }
   host_->FormKeyDown(VirtualKeyCode(event->key()), PuzzleModifiers(event->modifiers()));
@@ -516,6 +541,12 @@ void MainWindow::RunCommand(Command command) {
     case Command::Help:
       HelpBtnClick();
       break;
+    case Command::Hint:
+      host_->HintKey();
+      break;
+    case Command::Solve:
+      host_->SolveKey();
+      break;
   }
   WakeTimer();
 }
@@ -529,6 +560,7 @@ bool MainWindow::FormCloseQuery() {
 
 void MainWindow::FormClose() {
   timer_.stop();
+  host_->StopHints();
   help_.Quit();
   // The window position goes with the other settings, in one save, while the
   // window is still there to carry a message.
@@ -562,6 +594,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::HandleZoomKey(const QKeyEvent& event) {
   const ZoomCommand command = ZoomKey(event.key(), event.modifiers());
   if (command == ZoomCommand::None) return false;
+  host_->StopHints();
   SetZoom(ApplyZoom(zoom_, command, LargestZoomHere()));
   return true;
 }

@@ -108,7 +108,7 @@ class MainWindow final : public QWidget, private HostView {
   // The timer runs while the current puzzle's clock runs or music is wanted;
   // otherwise it stops at its next tick. Starts it after whatever may have
   // made it needed again (a move, a switch, the music button).
-  void WakeTimer();
+  void WakeTimer() override;
 
   // Handlers of the toolbar buttons that do more than call the host.
   void SoundBtnClick();
@@ -163,6 +163,7 @@ class MainWindow final : public QWidget, private HostView {
   void PlaceRulesShape() override;
   void EnableOptionBtn() override;
   void RepaintWindow() override;
+  void ShowThinking(bool on) override;
 
   bool TimerNeeded() const;
   // A zoom key taken before the puzzle sees the key; false for other keys.

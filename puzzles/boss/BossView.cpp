@@ -134,6 +134,24 @@ void BossView::PlayMove(BossMove move) {
   if (rules_.CanMove(move)) MoveTile(move);
 }
 
+bool BossView::DrawHint(const SolveTask& task, std::size_t step) {
+  const BossMove* move = MovesTask<BossMove>::StepOf(task, step);
+  if (!move || !rules_.CanMove(*move)) return false;
+  static constexpr HintWay kWays[] = {HintWay::Left, HintWay::Right, HintWay::Up, HintWay::Down};
+  const QRect tile(BossCellLeft(rules_.SourceColumn(*move)), BossCellTop(rules_.SourceRow(*move)),
+                   kCell, kCell);
+  HintMark::Draw(ctx_.canvas.Screen(), tile, kWays[static_cast<int>(*move)]);
+  ctx_.canvas.Present(tile);
+  return true;
+}
+
+bool BossView::PlayHint(const SolveTask& task, std::size_t step) {
+  const BossMove* move = MovesTask<BossMove>::StepOf(task, step);
+  if (!move || !rules_.CanMove(*move)) return false;
+  PlayMove(*move);
+  return true;
+}
+
 void BossView::MoveTile(BossMove move, MoveOrigin origin) {
   ctx_.play.StartClock(kBoss);
   ctx_.host.PlaySound(SoundEffect::BossMove);

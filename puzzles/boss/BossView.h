@@ -5,6 +5,7 @@
 
 #include "puzzles/boss/BossRules.h"
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/HintMark.h"
 #include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 
@@ -45,6 +46,14 @@ class BossView final : public Puzzle {
   bool RestartPuzzle() override;
   const MoveHistory<BossMove>& History() const { return history_; }
 
+  // Hints come from the search given here; without one there are none.
+  using Search = HintSearch<BossRules, BossMove>::Solve;
+  void SetHintSearch(Search search) { hints_.Set(std::move(search)); }
+  std::unique_ptr<SolveTask> MakeSolveTask() const override { return hints_.Task(rules_); }
+  // The mark: the tile that moves, the arrow the way it travels.
+  bool DrawHint(const SolveTask& task, std::size_t step) override;
+  bool PlayHint(const SolveTask& task, std::size_t step) override;
+
   // Plays one move as the player's press or key would: a refused move (no
   // tile on that side of the gap) does nothing at all.
   void PlayMove(BossMove move);
@@ -72,6 +81,7 @@ class BossView final : public Puzzle {
   BossRules rules_;
   BossRules mixed_;  // the board the history starts from
   MoveHistory<BossMove> history_;
+  HintSearch<BossRules, BossMove> hints_;
 };
 
 }  // namespace zt

@@ -1,7 +1,9 @@
 #include "puzzles/catalog/PuzzleViews.h"
 
+#include "puzzles/boss/BossSolver.h"
 #include "puzzles/boss/BossView.h"
 #include "puzzles/crux/CruxView.h"
+#include "puzzles/tilz/TilzSolver.h"
 #include "puzzles/tilz/TilzView.h"
 #include "puzzles/transit/TransitView.h"
 
@@ -20,12 +22,28 @@ using Maker = std::unique_ptr<Puzzle> (*)(const PuzzleContext&);
 constexpr std::array<Maker, kPuzzleCount> kMakers{&Make<CruxView>, &Make<TilzView>, &Make<BossView>,
                                                   &Make<TransitView>};
 
+// Each view's hints from its puzzle's solver. A solver's copies share its
+// tables, so the copy each search takes along is cheap.
+void GiveSolvers(std::array<std::unique_ptr<Puzzle>, kPuzzleCount>& views) {
+  static_cast<TilzView&>(*views[kTilz])
+      .SetHintSearch(
+          [solver = TilzSolver()](const TilzRules& rules, const std::atomic<bool>* cancel) {
+            return solver.Solve(rules, cancel);
+          });
+  static_cast<BossView&>(*views[kBoss])
+      .SetHintSearch(
+          [solver = BossSolver()](const BossRules& rules, const std::atomic<bool>* cancel) {
+            return solver.Solve(rules, cancel);
+          });
+}
+
 }  // namespace
 
 std::array<std::unique_ptr<Puzzle>, kPuzzleCount> MakePuzzleViews(const PuzzleContext& ctx) {
   std::array<std::unique_ptr<Puzzle>, kPuzzleCount> views;
   for (int puzzle = 0; puzzle < kPuzzleCount; ++puzzle)
     views[puzzle] = kMakers[puzzle](ctx);
+  GiveSolvers(views);
   return views;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 #include "puzzles/core/FrameDriver.h"
 #include "puzzles/core/HostServices.h"
 #include "puzzles/core/PlayState.h"
 #include "puzzles/core/Random.h"
+#include "puzzles/core/SolveTask.h"
 
 namespace zt {
 
@@ -86,6 +89,19 @@ class Puzzle {
   virtual int VariantNumber() const = 0;
   // The level label's text.
   virtual std::string LevelText() const = 0;
+
+  // Hints. A search for the moves from the board as it is now, to run on a
+  // worker thread; null when this puzzle has no solver (hints then do
+  // nothing here).
+  virtual std::unique_ptr<SolveTask> MakeSolveTask() const { return nullptr; }
+  // For a task that has run on the board as it is now: draws the mark of its
+  // move `step` over the play area and presents it; false (nothing drawn)
+  // when it has no such move.
+  virtual bool DrawHint(const SolveTask& /*task*/, std::size_t /*step*/) { return false; }
+  // Plays that move as the player's press or key would, with its sound,
+  // clock and solved test; false (nothing done) when there is none or the
+  // board refuses it.
+  virtual bool PlayHint(const SolveTask& /*task*/, std::size_t /*step*/) { return false; }
 };
 
 }  // namespace zt

@@ -157,6 +157,38 @@ void CruxView::PlayMove(CruxRules::Direction direction) {
   if (rules_.CruxCanShift(direction)) MoveCrux(direction);
 }
 
+namespace {
+
+// A hint's slide, when the track can make it now.
+const int* HintSlide(const CruxRules& rules, const SolveTask& task, std::size_t step) {
+  const int* direction = MovesTask<int>::StepOf(task, step);
+  if (!direction || *direction < 0 || *direction >= CruxRules::kDirections ||
+      !rules.CruxCanShift(*direction))
+    return nullptr;
+  return direction;
+}
+
+}  // namespace
+
+bool CruxView::DrawHint(const SolveTask& task, std::size_t step) {
+  const int* direction = HintSlide(rules_, task, step);
+  if (!direction) return false;
+  // By Direction: right, down, left, up.
+  static constexpr HintWay kWays[] = {HintWay::Right, HintWay::Down, HintWay::Left, HintWay::Up};
+  const bool horizontal = *direction == CruxRules::kRight || *direction == CruxRules::kLeft;
+  const QRect track = horizontal ? HorizontalStripRect() : VerticalStripRect();
+  HintMark::Draw(ctx_.canvas.Screen(), track, kWays[*direction]);
+  ctx_.canvas.Present(track);
+  return true;
+}
+
+bool CruxView::PlayHint(const SolveTask& task, std::size_t step) {
+  const int* direction = HintSlide(rules_, task, step);
+  if (!direction) return false;
+  PlayMove(static_cast<CruxRules::Direction>(*direction));
+  return true;
+}
+
 void CruxView::MoveCrux(int direction, MoveOrigin origin) {
   ctx_.host.PlaySound(SoundEffect::CruxMove);
   const bool horizontal = direction == CruxRules::kRight || direction == CruxRules::kLeft;

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/HintMark.h"
 #include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/crux/CruxRules.h"
@@ -62,6 +63,15 @@ class CruxView final : public Puzzle {
   bool RestartPuzzle() override;
   const MoveHistory<int>& History() const { return history_; }
 
+  // Hints come from the search given here (each move a Direction); without
+  // one there are none.
+  using Search = HintSearch<CruxRules, int>::Solve;
+  void SetHintSearch(Search search) { hints_.Set(std::move(search)); }
+  std::unique_ptr<SolveTask> MakeSolveTask() const override { return hints_.Task(rules_); }
+  // The mark: the track that slides, the arrow the way it goes.
+  bool DrawHint(const SolveTask& task, std::size_t step) override;
+  bool PlayHint(const SolveTask& task, std::size_t step) override;
+
   // The atlas places of piece picture v (1..50), board size and miniature size.
   static QPoint LargePicture(int v) {
     return {kCell * ((v - 1) % 10), kPictureTop + kCell * ((v - 1) / 10)};
@@ -103,6 +113,7 @@ class CruxView final : public Puzzle {
   CruxRules rules_;
   CruxRules mixed_;           // the board the history starts from
   MoveHistory<int> history_;  // slide directions
+  HintSearch<CruxRules, int> hints_;
   // Made once per canvas scale: every frame of a slide recomposes one of them.
   QImage horizontal_;
   QImage vertical_;

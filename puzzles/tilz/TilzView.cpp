@@ -219,6 +219,50 @@ void TilzView::PlayMove(const TilzMove& move) {
   PushPlate(move.column, move.row, move.push);
 }
 
+namespace {
+
+// A hint's push, when the plate it names can make it now.
+const TilzMove* HintPush(const TilzRules& rules, const SolveTask& task, std::size_t step) {
+  const TilzMove* move = MovesTask<TilzMove>::StepOf(task, step);
+  if (!move || !rules.CanPushPlate(move->column, move->row, move->push)) return nullptr;
+  return move;
+}
+
+}  // namespace
+
+bool TilzView::DrawHint(const SolveTask& task, std::size_t step) {
+  const TilzMove* move = HintPush(rules_, task, step);
+  if (!move) return false;
+  const std::int32_t code = rules_.Cell(move->column, move->row);
+  const QRect plate(CellPosition(move->column, move->row),
+                    QSize(TilzRules::PlateWidth(code), TilzRules::PlateHeight(code)));
+  HintWay way = HintWay::Right;
+  switch (move->push) {
+    case TilzPush::Up:
+      way = HintWay::Up;
+      break;
+    case TilzPush::Left:
+      way = HintWay::Left;
+      break;
+    case TilzPush::Down:
+      way = HintWay::Down;
+      break;
+    case TilzPush::Right:
+    case TilzPush::None:
+      break;
+  }
+  HintMark::Draw(ctx_.canvas.Screen(), plate, way);
+  ctx_.canvas.Present(plate);
+  return true;
+}
+
+bool TilzView::PlayHint(const SolveTask& task, std::size_t step) {
+  const TilzMove* move = HintPush(rules_, task, step);
+  if (!move) return false;
+  PlayMove(*move);
+  return true;
+}
+
 void TilzView::PushPlate(int column, int row, TilzPush push, MoveOrigin origin) {
   const std::int32_t code = rules_.Cell(column, row);
   if (!TilzRules::IsAnchor(code) || push == TilzPush::None) return;

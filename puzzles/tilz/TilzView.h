@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/HintMark.h"
 #include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/tilz/TilzRules.h"
@@ -89,6 +90,15 @@ class TilzView final : public Puzzle {
   bool RestartPuzzle() override;
   const MoveHistory<TilzMove>& History() const { return history_; }
 
+  // Hints come from the search given here; without one there are none. On
+  // level 5 a search leads to the corner that counts now.
+  using Search = HintSearch<TilzRules, TilzMove>::Solve;
+  void SetHintSearch(Search search) { hints_.Set(std::move(search)); }
+  std::unique_ptr<SolveTask> MakeSolveTask() const override { return hints_.Task(rules_); }
+  // The mark: the plate that moves, the arrow the way it is pushed.
+  bool DrawHint(const SolveTask& task, std::size_t step) override;
+  bool PlayHint(const SolveTask& task, std::size_t step) override;
+
   // The selected plate's anchor, and whether its frame is drawn.
   TilzRules::Anchor Selected() const { return selected_; }
   bool SelectionShown() const { return selectionShown_; }
@@ -143,6 +153,7 @@ class TilzView final : public Puzzle {
   TilzRules rules_;
   TilzRules start_;  // the board the history starts from
   MoveHistory<TilzMove> history_;
+  HintSearch<TilzRules, TilzMove> hints_;
   TilzRules::Anchor selected_ = rules_.BigPlate();
   bool selectionShown_ = false;
 };

@@ -174,6 +174,46 @@ void TransitView::PuzzleMouseDown(int x, int y, int button) {
   }
 }
 
+namespace {
+
+// A hint's turn, when it names a line of the board.
+const TransitMove* HintTurn(const SolveTask& task, std::size_t step) {
+  const TransitMove* move = MovesTask<TransitMove>::StepOf(task, step);
+  if (!move || move->line < 0 || move->line >= TransitRules::kSize) return nullptr;
+  return move;
+}
+
+}  // namespace
+
+bool TransitView::DrawHint(const SolveTask& task, std::size_t step) {
+  const TransitMove* move = HintTurn(task, step);
+  if (!move) return false;
+  QRect line;
+  HintWay way = HintWay::Left;
+  switch (move->direction) {
+    case TransitDirection::Left:
+    case TransitDirection::Right:
+      line = QRect(kBoardLeft, kBoardTop + kCell * move->line, kBoardSize, kCell);
+      way = move->direction == TransitDirection::Left ? HintWay::Left : HintWay::Right;
+      break;
+    case TransitDirection::Up:
+    case TransitDirection::Down:
+      line = QRect(kBoardLeft + kCell * move->line, kBoardTop, kCell, kBoardSize);
+      way = move->direction == TransitDirection::Up ? HintWay::Up : HintWay::Down;
+      break;
+  }
+  HintMark::Draw(ctx_.canvas.Screen(), line, way);
+  ctx_.canvas.Present(line);
+  return true;
+}
+
+bool TransitView::PlayHint(const SolveTask& task, std::size_t step) {
+  const TransitMove* move = HintTurn(task, step);
+  if (!move) return false;
+  PlayMove(*move);
+  return true;
+}
+
 void TransitView::MoveTransit(TransitDirection direction, int line, MoveOrigin origin) {
   if (line < 0 || line >= kN) return;
   ctx_.play.StartClock(kTransit);

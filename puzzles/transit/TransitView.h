@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include "puzzles/core/Canvas.h"
+#include "puzzles/core/HintMark.h"
 #include "puzzles/core/MoveHistory.h"
 #include "puzzles/core/Puzzle.h"
 #include "puzzles/transit/TransitRules.h"
@@ -58,6 +59,14 @@ class TransitView final : public Puzzle {
   bool RestartPuzzle() override;
   const MoveHistory<TransitMove>& History() const { return history_; }
 
+  // Hints come from the search given here; without one there are none.
+  using Search = HintSearch<TransitRules, TransitMove>::Solve;
+  void SetHintSearch(Search search) { hints_.Set(std::move(search)); }
+  std::unique_ptr<SolveTask> MakeSolveTask() const override { return hints_.Task(rules_); }
+  // The mark: the row or column that turns, the arrow the way it goes.
+  bool DrawHint(const SolveTask& task, std::size_t step) override;
+  bool PlayHint(const SolveTask& task, std::size_t step) override;
+
   // The cursor's cell, and whether it is drawn: from the first key on.
   QPoint Cursor() const { return cursor_; }
   bool CursorShown() const { return cursorShown_; }
@@ -97,6 +106,7 @@ class TransitView final : public Puzzle {
   TransitRules rules_;
   TransitRules mixed_;  // the board the history starts from
   MoveHistory<TransitMove> history_;
+  HintSearch<TransitRules, TransitMove> hints_;
   QPoint cursor_{kCursorHome, kCursorHome};
   bool cursorShown_ = false;
 };

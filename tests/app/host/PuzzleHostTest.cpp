@@ -44,11 +44,18 @@ class FakeView : public HostView {
   void SetHints() override { log_.Add("hints"); }
   void ShowLevel() override { log_.Add("level"); }
   void RepaintWindow() override { log_.Add("repaint"); }
+  void WakeTimer() override { ++timerWakes; }
+  void ShowThinking(bool on) override {
+    thinking = on;
+    log_.Add(on ? "thinking" : "thinking over");
+  }
 
   bool timerOn = true;
   bool soundOn = true;
   bool atlasLoads = true;
   int clockPresents = 0;
+  int timerWakes = 0;
+  bool thinking = false;
 
  private:
   Log& log_;

@@ -50,6 +50,8 @@ class CommandKeysTest : public QObject {
     QTest::newRow("Ctrl+B") << int(Qt::Key_B) << kCtrl << std::optional{Command::BestTimes};
     QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << kCtrl << std::optional{Command::Quit};
     QTest::newRow("F1") << int(Qt::Key_F1) << kNone << std::optional{Command::Help};
+    QTest::newRow("H") << int(Qt::Key_H) << kNone << std::optional{Command::Hint};
+    QTest::newRow("Shift+H") << int(Qt::Key_H) << kShift << std::optional{Command::Solve};
     // Pressing Ctrl (or adding Shift to it) only begins a command key.
     QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << kCtrl
                                 << std::optional{Command::HoldForCommand};
@@ -60,7 +62,11 @@ class CommandKeysTest : public QObject {
     QTest::newRow("Shift+Left") << int(Qt::Key_Left) << kShift << none;
     QTest::newRow("Tab") << int(Qt::Key_Tab) << kNone << none;
     QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << kShift << none;
-    QTest::newRow("Shift alone") << int(Qt::Key_Shift) << kShift << none;
+    // Shift alone begins Shift+H: it reaches no puzzle (CRUX would start its
+    // clock).
+    QTest::newRow("Shift alone") << int(Qt::Key_Shift) << kShift
+                                 << std::optional{Command::HoldForCommand};
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt) << kAlt << none;
     QTest::newRow("Z without Ctrl") << int(Qt::Key_Z) << kNone << none;
     QTest::newRow("Alt+Z") << int(Qt::Key_Z) << kAlt << none;
     QTest::newRow("Ctrl+Alt+Z") << int(Qt::Key_Z) << (kCtrl | kAlt) << none;
@@ -68,6 +74,8 @@ class CommandKeysTest : public QObject {
     QTest::newRow("Ctrl+Page Down") << int(Qt::Key_PageDown) << kCtrl << none;
     QTest::newRow("Ctrl+5") << int(Qt::Key_5) << kCtrl << none;
     QTest::newRow("1 without Ctrl") << int(Qt::Key_1) << kNone << none;
+    QTest::newRow("Ctrl+H") << int(Qt::Key_H) << kCtrl << none;
+    QTest::newRow("Alt+H") << int(Qt::Key_H) << kAlt << none;
   }
   void commands() {
     QFETCH(int, key);
@@ -103,6 +111,8 @@ class CommandKeysTest : public QObject {
                                   << "Strg+Umschalt+Z";
     QTest::newRow("Ctrl+4") << int(Qt::Key_4) << kCtrl << "Ctrl+4"
                             << "Strg+4";
+    QTest::newRow("Shift+H") << int(Qt::Key_H) << kShift << "Shift+H"
+                             << "Umschalt+H";
   }
   void keyNames() {
     QFETCH(int, key);
