@@ -2,9 +2,11 @@
 
 #include "puzzles/boss/BossSolver.h"
 #include "puzzles/boss/BossView.h"
+#include "puzzles/crux/CruxSolver.h"
 #include "puzzles/crux/CruxView.h"
 #include "puzzles/tilz/TilzSolver.h"
 #include "puzzles/tilz/TilzView.h"
+#include "puzzles/transit/TransitSolver.h"
 #include "puzzles/transit/TransitView.h"
 
 namespace zt {
@@ -33,6 +35,16 @@ void GiveSolvers(std::array<std::unique_ptr<Puzzle>, kPuzzleCount>& views) {
   static_cast<BossView&>(*views[kBoss])
       .SetHintSearch(
           [solver = BossSolver()](const BossRules& rules, const std::atomic<bool>* cancel) {
+            return solver.Solve(rules, cancel);
+          });
+  static_cast<CruxView&>(*views[kCrux])
+      .SetHintSearch(
+          [solver = CruxSolver()](const CruxRules& rules, const std::atomic<bool>* cancel) {
+            return solver.Solve(rules, cancel);
+          });
+  static_cast<TransitView&>(*views[kTransit])
+      .SetHintSearch(
+          [solver = TransitSolver()](const TransitRules& rules, const std::atomic<bool>* cancel) {
             return solver.Solve(rules, cancel);
           });
 }
