@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 #include "ui/ScreenFit.h"
@@ -33,12 +34,19 @@ QImage DialogBackgroundAt(const QImage& oneX, int scale) {
 }
 
 QIcon ScaledIcon(const QString& base, QIcon::Mode mode, QIcon icon) {
-  // Every scale is added by hand: the automatic lookup of "@2x" files only
-  // looks for the scale of the screen at hand, and a zoomed dialog wants the
-  // larger pictures on any screen.
+  // Every scale is added by hand and by its pixel size: the automatic lookup
+  // of "@2x" files only looks for the scale of the screen at hand, and a
+  // zoomed dialog wants the larger pictures on any screen.
   for (const char* scale : {"", "@2x", "@3x"}) {
-    const QString file = base + scale + ".png";
-    if (QFile::exists(file)) icon.addFile(file, QSize(), mode);
+    QPixmap picture(base + scale + ".png");
+    if (picture.isNull()) continue;
+    picture.setDevicePixelRatio(1);
+    icon.addPixmap(picture, mode);
+    // Zoom 4 shows the 2x drawing with each pixel doubled.
+    if (QByteArray(scale) == "@2x") {
+      icon.addPixmap(
+          picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation), mode);
+    }
   }
   return icon;
 }

@@ -30,7 +30,8 @@ inline constexpr QSize kDialogBackgroundSize(320, 200);
 QImage DialogBackgroundAt(const QImage& oneX, int scale);
 
 // An icon of a built-in picture with each of its sharper drawings ("@2x",
-// "@3x" beside it) added by its pixel size; base is the path without ".png".
+// "@3x" beside it) added by its pixel size, and the 2x drawing with its pixels
+// doubled for zoom 4; base is the path without ".png".
 QIcon ScaledIcon(const QString& base, QIcon::Mode mode = QIcon::Normal, QIcon icon = QIcon());
 
 // A button picture by name: "continue", "ok", "yes", "no", "podium", "cross"

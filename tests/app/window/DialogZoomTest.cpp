@@ -5,6 +5,7 @@
 // background from the picture drawn for that scale and its outlines zoom
 // pixels wide; and it still lies wholly on the main window's screen. The help
 // document's style sheet grows with the zoom.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -66,16 +67,21 @@ struct Parts {
   QSize size;
   std::map<QString, QRect> geometry;
   std::map<QString, int> letters;
+  // A button's picture size, and the size of the picture its icon gives for it.
+  std::map<QString, std::pair<QSize, QSize>> pictures;
 };
 
 Parts PartsOf(QWidget& dialog) {
-  Parts parts{dialog.size(), {}, {}};
+  Parts parts{dialog.size(), {}, {}, {}};
   int index = 0;
   for (QWidget* child : dialog.findChildren<QWidget*>()) {
     if (child->isWindow()) continue;
     const QString key = QString::number(index++) + ":" + child->objectName();
     parts.geometry[key] = child->geometry();
     if (child->testAttribute(Qt::WA_SetFont)) parts.letters[key] = child->font().pixelSize();
+    if (auto* button = qobject_cast<QAbstractButton*>(child); button && !button->icon().isNull()) {
+      parts.pictures[key] = {button->iconSize(), button->icon().actualSize(button->iconSize())};
+    }
   }
   return parts;
 }
@@ -224,6 +230,14 @@ class DialogZoomTest : public QObject {
     }
     for (const auto& [key, pixels] : one.letters) {
       QCOMPARE(zoomed.letters.at(key), pixels * zoom);
+    }
+    // Each picture zoom times as large, drawn at that size (not a 1x drawing
+    // left small).
+    QVERIFY(!one.pictures.empty());
+    for (const auto& [key, sizes] : one.pictures) {
+      const auto& [shown, drawn] = zoomed.pictures.at(key);
+      QCOMPARE(shown, sizes.first * zoom);
+      QCOMPARE(drawn, shown);
     }
   }
 
