@@ -9,6 +9,7 @@
 #include "core/Language.h"
 #include "ui/DialogKit.h"
 #include "ui/GlyphButton.h"
+#include "ui/WidgetZoom.h"
 
 namespace zt {
 
@@ -43,6 +44,7 @@ constexpr int kNameWidth = 140;
 // The least height of the name box, and the room above and below its letters.
 constexpr int kNameBoxHeight = 15;
 constexpr int kNameBoxMargin = 1;
+constexpr int kClearBoxSize = 13;
 
 const QRect kListOutline(8, 8, 305, 121);
 const QRect kClearOutline(168, 136, 145, 21);
@@ -53,7 +55,7 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
                                  const TextScrambler& scrambler, const QImage& dialogBackground)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       mainWindow_(mainWindow),
-      background_(dialogBackground),
+      backdrop_(dialogBackground),
       store_(store),
       session_(store, scrambler) {
   setObjectName("HighscoreDlg");
@@ -86,7 +88,7 @@ HighscoreDialog::HighscoreDialog(QWidget* mainWindow, SettingsStore& store,
 
   clearBox_ = new QCheckBox(this);
   clearBox_->setObjectName("ClearBox");
-  clearBox_->setGeometry(175, 139, 13, 13);
+  clearBox_->setGeometry(175, 139, kClearBoxSize, kClearBoxSize);
 
   clearLabel_ = new QLabel(this);
   clearLabel_->setObjectName("ClearLabel");
@@ -131,7 +133,8 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
   FillLabels();
   const int row = session_.NewEntry();
   if (row >= 0) {
-    nameEdit_->setGeometry(kNameLeft, kRowTop + kRowHeight * row, kNameWidth, NameBoxHeight());
+    nameRow_ = row;
+    PlaceNameEdit();
     nameEdit_->setText(session_.PlayerName());
     nameEdit_->setEnabled(true);
     nameEdit_->show();
@@ -147,8 +150,13 @@ void HighscoreDialog::ShowHighscores(const QString& variantKey, std::int32_t tim
 int HighscoreDialog::NameBoxHeight() const {
   // Tall enough for whole letters, descenders and commas included, and never
   // into the next row.
-  const int letters = nameEdit_->fontMetrics().height() + 2 * kNameBoxMargin;
-  return std::clamp(letters, kNameBoxHeight, kRowHeight);
+  const int letters = nameEdit_->fontMetrics().height() + 2 * kNameBoxMargin * zoom_;
+  return std::clamp(letters, kNameBoxHeight * zoom_, kRowHeight * zoom_);
+}
+
+void HighscoreDialog::PlaceNameEdit() {
+  nameEdit_->setGeometry(kNameLeft * zoom_, (kRowTop + kRowHeight * nameRow_) * zoom_,
+                         kNameWidth * zoom_, NameBoxHeight());
 }
 
 void HighscoreDialog::FillLabels() {
@@ -193,6 +201,15 @@ void HighscoreDialog::reject() {
 }
 
 void HighscoreDialog::FormActivate() {
+  zoom_ = WindowZoom(mainWindow_);
+  ZoomWidgetTree(this, zoom_);
+  // The check box's square is drawn by the style at its own size: told the
+  // size at a zoom, left to the style at 1x.
+  clearBox_->setStyleSheet(
+      zoom_ > 1 ? QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                      .arg(kClearBoxSize * zoom_)
+                : QString());
+  PlaceNameEdit();
   PlaceOnMainWindow(this, mainWindow_);
   setWindowTitle(Say(QStringLiteral("Zindle Tavrin - Bestenliste"),
                      QStringLiteral("Zindle Tavrin - Highscore")));
@@ -203,10 +220,10 @@ void HighscoreDialog::FormActivate() {
 }
 
 void HighscoreDialog::FormPaint(QPainter& painter) {
-  PaintDialogBackground(painter, background_, size());
-  DrawOutline(painter, rect());
-  DrawOutline(painter, kListOutline);
-  DrawOutline(painter, kClearOutline);
+  backdrop_.Paint(painter, kClientSize, zoom_, devicePixelRatioF());
+  DrawOutline(painter, QRect(QPoint(0, 0), kClientSize), zoom_);
+  DrawOutline(painter, kListOutline, zoom_);
+  DrawOutline(painter, kClearOutline, zoom_);
 }
 
 void HighscoreDialog::showEvent(QShowEvent* event) {

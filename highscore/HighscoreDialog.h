@@ -8,6 +8,7 @@
 
 #include "core/HighscoreService.h"
 #include "highscore/HighscoreList.h"
+#include "ui/DialogKit.h"
 
 class QCheckBox;
 class QLabel;
@@ -49,7 +50,8 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   GlyphButton* OkButton() const { return okButton_; }
   GlyphButton* CancelButton() const { return cancelButton_; }
 
-  // The showing: place on the main window and texts of the current language.
+  // The showing: size at the main window's zoom, place on the main window and
+  // texts of the current language.
   void FormActivate();
   void FormPaint(QPainter& painter);
 
@@ -66,9 +68,13 @@ class HighscoreDialog : public QDialog, public HighscoreService {
   void CancelClick();
   void FillLabels();
   int NameBoxHeight() const;
+  // The name box over the row of the new entry, at the zoom.
+  void PlaceNameEdit();
 
   QPointer<QWidget> mainWindow_;
-  QImage background_;
+  DialogBackdrop backdrop_;
+  int zoom_ = 1;
+  int nameRow_ = 0;
   SettingsStore& store_;
   HighscoreSession session_;
   std::function<void(const QString&)> failureReport_;

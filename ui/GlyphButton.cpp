@@ -2,6 +2,7 @@
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 #include "ui/DialogKit.h"
 
@@ -32,8 +33,10 @@ void GlyphButton::paintEvent(QPaintEvent* event) {
                    style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   }
   const QSize glyphSize = iconSize();
+  // The margin grows with the picture when the dialog is zoomed.
+  const int margin = margin_ * std::max(glyphSize.width() / kGlyphSize.width(), 1);
   const QRect glyph =
-      QRect(QPoint(margin_, (height() - glyphSize.height()) / 2), glyphSize).translated(shift);
+      QRect(QPoint(margin, (height() - glyphSize.height()) / 2), glyphSize).translated(shift);
   const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
   painter.drawItemPixmap(glyph, Qt::AlignCenter,
                          icon().pixmap(glyphSize, devicePixelRatio(), mode));

@@ -8,6 +8,7 @@
 #include "core/Language.h"
 #include "ui/DialogKit.h"
 #include "ui/GlyphButton.h"
+#include "ui/WidgetZoom.h"
 
 namespace zt {
 
@@ -97,7 +98,7 @@ MessageDialog::MessageDialog(MessageKind kind, QWidget* mainWindow, const QImage
                   (LayoutOf(kind).staysOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags())),
       kind_(kind),
       mainWindow_(mainWindow),
-      background_(background) {
+      backdrop_(background) {
   const MessageLayout& layout = LayoutOf(kind);
   setObjectName(layout.name);
   setFixedSize(kClientSize);
@@ -137,14 +138,16 @@ void MessageDialog::SetTexts() {
 }
 
 void MessageDialog::FormActivate() {
+  zoom_ = WindowZoom(mainWindow_);
+  ZoomWidgetTree(this, zoom_);
   PlaceOnMainWindow(this, mainWindow_);
   SetTexts();
 }
 
 void MessageDialog::FormPaint(QPainter& painter) {
-  PaintDialogBackground(painter, background_, size());
-  DrawOutline(painter, rect());
-  DrawOutline(painter, kMessageOutline);
+  backdrop_.Paint(painter, kClientSize, zoom_, devicePixelRatioF());
+  DrawOutline(painter, QRect(QPoint(0, 0), kClientSize), zoom_);
+  DrawOutline(painter, kMessageOutline, zoom_);
 }
 
 void MessageDialog::showEvent(QShowEvent* event) {

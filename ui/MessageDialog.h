@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPointer>
 
+#include "ui/DialogKit.h"
+
 class QLabel;
 
 namespace zt {
@@ -21,8 +23,9 @@ inline constexpr int kMessageKinds = 4;
 
 // A message dialog: a borderless 250 x 125 panel on the lower-left part of the
 // dialog background, an outline round the whole panel and one round the
-// message, a message label and one or two buttons. Each showing places the
-// dialog on the main window and sets the texts of the current language. What
+// message, a message label and one or two buttons. Each showing sizes the
+// dialog at the main window's zoom, places it on the main window and sets the
+// texts of the current language. What
 // each kind shows and where comes from one table.
 class MessageDialog : public QDialog {
   Q_OBJECT
@@ -41,7 +44,8 @@ class MessageDialog : public QDialog {
 
   MessageKind Kind() const { return kind_; }
 
-  // The showing: place and texts (also run by every show).
+  // The showing: size at the main window's zoom, place and texts (also run by
+  // every show).
   void FormActivate();
   void FormPaint(QPainter& painter);
 
@@ -64,7 +68,8 @@ class MessageDialog : public QDialog {
 
   MessageKind kind_;
   QPointer<QWidget> mainWindow_;
-  QImage background_;
+  DialogBackdrop backdrop_;
+  int zoom_ = 1;
   QLabel* message_ = nullptr;
   GlyphButton* okButton_ = nullptr;
   GlyphButton* cancelButton_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "core/Language.h"
 #include "core/ScreenPlacement.h"
 #include "ui/ScreenFit.h"
+#include "ui/WidgetZoom.h"
 
 namespace zt {
 
@@ -81,6 +83,34 @@ bool HelpLaysOutQuickly(const QString& html) {
     i = end;
   }
   return true;
+}
+
+QString ZoomStylePixels(const QString& html, int zoom) {
+  if (zoom <= 1) return html;
+  static const QRegularExpression styleBlock(
+      QStringLiteral("(<style[^>]*>)(.*?)(</style>)"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression pixels(QStringLiteral("(\\d+(?:\\.\\d+)?)px\\b"));
+  QString zoomed;
+  qsizetype done = 0;
+  for (auto blocks = styleBlock.globalMatch(html); blocks.hasNext();) {
+    const QRegularExpressionMatch block = blocks.next();
+    QString sheet = block.captured(2);
+    QString grown;
+    qsizetype at = 0;
+    for (auto sizes = pixels.globalMatch(sheet); sizes.hasNext();) {
+      const QRegularExpressionMatch size = sizes.next();
+      grown += QStringView(sheet).mid(at, size.capturedStart() - at);
+      grown += QString::number(size.captured(1).toDouble() * zoom) + QStringLiteral("px");
+      at = size.capturedEnd();
+    }
+    grown += QStringView(sheet).mid(at);
+    zoomed += QStringView(html).mid(done, block.capturedStart(2) - done);
+    zoomed += grown;
+    done = block.capturedEnd(2);
+  }
+  zoomed += QStringView(html).mid(done);
+  return zoomed;
 }
 
 HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit) {
@@ -159,19 +189,14 @@ void HelpViewer::Open(const QString& helpFile, const QString& topic, QWidget* ma
     window_ = new QWidget(nullptr, Qt::Window);
     // The help must never keep the game running after its main window closed.
     window_->setAttribute(Qt::WA_QuitOnClose, false);
-    QFont f;
-    f.setFamilies({"DejaVu Sans", "Liberation Sans"});
-    f.setPixelSize(13);
-    window_->setFont(f);
     auto* layout = new QVBoxLayout(window_);
     layout->setContentsMargins(0, 0, 0, 0);
     browser_ = new HelpBrowser(window_);
     layout->addWidget(browser_);
-    window_->resize(kWindowSize);
     // Beside the game, wholly on its screen: placed once more when the window
     // manager has told the size of the frame.
     placer_ = new FramePlacer(window_, [this](const QMargins& frame) {
-      const QSize outer = kWindowSize.grownBy(frame);
+      const QSize outer = (kWindowSize * zoom_).grownBy(frame);
       const Desktop desktop = CurrentDesktop();
       if (!mainWindow_ || desktop.screens.empty()) {
         return QRect(window_->frameGeometry().topLeft(), outer);
@@ -182,11 +207,19 @@ void HelpViewer::Open(const QString& helpFile, const QString& topic, QWidget* ma
     });
   }
   mainWindow_ = mainWindow;
+  // The letters at the game's zoom; a window that is not open yet gets the
+  // zoomed size too.
+  zoom_ = WindowZoom(mainWindow);
+  QFont f;
+  f.setFamilies({"DejaVu Sans", "Liberation Sans"});
+  f.setPixelSize(13 * zoom_);
+  window_->setFont(f);
+  if (!window_->isVisible()) window_->resize(kWindowSize * zoom_);
   window_->setWindowTitle(Say(QString("Zindle Tavrin - Hilfe"), QString("Zindle Tavrin - Help")));
   if (mainWindow) window_->setWindowIcon(mainWindow->windowIcon());
 
   const HelpDocument doc = ReadHelpDocument(helpFile);
-  browser_->setHtml(doc.html);
+  browser_->setHtml(ZoomStylePixels(doc.html, zoom_));
 
   if (!window_->isVisible()) {
     placer_->Apply();

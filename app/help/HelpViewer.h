@@ -35,6 +35,11 @@ bool HelpLaysOutQuickly(const QString& html);
 // good as missing.
 HelpDocument ReadHelpDocument(const QString& path, qint64 sizeLimit = kHelpSizeLimit);
 
+// The document with every pixel size of its style sheets ("13px") times
+// zoom, so that it reads the same in a zoomed window; the text itself and
+// sizes outside <style> are left as they are.
+QString ZoomStylePixels(const QString& html, int zoom);
+
 // A text browser that never loads anything: no pictures, style sheets or
 // pages, neither from files nor from the network. Links are only reported.
 class HelpBrowser final : public QTextBrowser {
@@ -53,8 +58,10 @@ class HelpViewer final {
   HelpViewer(const HelpViewer&) = delete;
   HelpViewer& operator=(const HelpViewer&) = delete;
 
-  // Shows helpFile at the anchor topic. A window that is already open keeps
-  // its place and is raised; a new (or closed) one goes beside mainWindow.
+  // Shows helpFile at the anchor topic, its letters at mainWindow's zoom. A
+  // window that is already open keeps its place and size and is raised; a new
+  // (or closed) one goes beside mainWindow, zoom times its 1x size as far as
+  // the screen allows.
   void Open(const QString& helpFile, const QString& topic, QWidget* mainWindow);
   // Closes the window, if there is one.
   void Quit();
@@ -75,6 +82,7 @@ class HelpViewer final {
   QPointer<HelpBrowser> browser_;
   QPointer<QWidget> mainWindow_;
   FramePlacer* placer_ = nullptr;  // owned by the window
+  int zoom_ = 1;
 };
 
 }  // namespace zt

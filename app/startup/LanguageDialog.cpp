@@ -8,7 +8,9 @@
 
 #include "core/Language.h"
 #include "core/SystemLocale.h"
+#include "ui/DialogKit.h"
 #include "ui/ScreenFit.h"
+#include "ui/WidgetZoom.h"
 
 namespace zt {
 
@@ -24,7 +26,7 @@ QFont DialogFont() {
 
 QPushButton* MakeButton(QWidget* parent, const QRect& place, const QString& text,
                         const QString& picture) {
-  auto* b = new QPushButton(QIcon(picture), text, parent);
+  auto* b = new QPushButton(ScaledIcon(picture), text, parent);
   b->setGeometry(place);
   b->setIconSize(QSize(24, 16));
   // Enter presses whichever of the two has the focus.
@@ -49,10 +51,11 @@ LanguageDialog::LanguageDialog(QWidget* mainWindow, const QIcon& programIcon)
   IconLabel = new QLabel(this);
   IconLabel->setGeometry(28, 28, 37, 37);
   IconLabel->setAlignment(Qt::AlignCenter);
-  IconLabel->setPixmap(programIcon.pixmap(QSize(32, 32), devicePixelRatioF()));
+  programIcon_ = programIcon;
+  ShowIcon(1);
 
-  EnglishBtn = MakeButton(this, {84, 16, 221, 27}, "I speak english.", ":/lang/flag_en.png");
-  GermanBtn = MakeButton(this, {84, 48, 221, 27}, "Ich spreche deutsch.", ":/lang/flag_de.png");
+  EnglishBtn = MakeButton(this, {84, 16, 221, 27}, "I speak english.", ":/lang/flag_en");
+  GermanBtn = MakeButton(this, {84, 48, 221, 27}, "Ich spreche deutsch.", ":/lang/flag_de");
   setTabOrder(EnglishBtn, GermanBtn);
 
   connect(EnglishBtn, &QPushButton::clicked, this, &LanguageDialog::EnglishBtnClick);
@@ -65,6 +68,19 @@ LanguageDialog::LanguageDialog(QWidget* mainWindow, const QIcon& programIcon)
     const QPoint place = PlaceFor(mainFrame, mainWindow_->height(), outer);
     return QRect(PlaceOnScreenOf(CurrentDesktop(), mainFrame, place, outer), outer);
   });
+}
+
+void LanguageDialog::ShowIcon(int zoom) {
+  IconLabel->setPixmap(programIcon_.pixmap(QSize(32, 32) * zoom, devicePixelRatioF()));
+}
+
+void LanguageDialog::ApplyZoom() {
+  const int zoom = WindowZoom(mainWindow_);
+  ZoomWidgetTree(this, zoom);
+  if (zoom != iconZoom_) {
+    ShowIcon(zoom);
+    iconZoom_ = zoom;
+  }
 }
 
 QPushButton* LanguageDialog::DefaultAnswer() const {
@@ -101,6 +117,7 @@ void LanguageDialog::FormActivate() {
 void LanguageDialog::showEvent(QShowEvent* event) {
   // Placed before it reaches the screen too, so it does not jump on
   // activation; the frame's size is only known once it has been shown.
+  ApplyZoom();
   Place();
   QPushButton* answer = DefaultAnswer();
   answer->setDefault(true);

@@ -19,7 +19,8 @@ class FramePlacer;
 // once after the main window and shown modally (exec) when needed. Either
 // button sets Tongue and closes with Accepted; any other way out (close box,
 // Escape, Alt+F4) closes with Rejected and leaves Tongue as it was. Enter
-// answers in the system's language until the focus is moved.
+// answers in the system's language until the focus is moved. Each showing
+// sizes it at the main window's zoom.
 class LanguageDialog final : public QDialog {
   Q_OBJECT
  public:
@@ -51,9 +52,15 @@ class LanguageDialog final : public QDialog {
  private:
   void FormActivate();
   void Place();
+  // Sizes the dialog at the main window's zoom, with the program's picture
+  // drawn at that size.
+  void ApplyZoom();
+  void ShowIcon(int zoom);
 
   QPointer<QWidget> mainWindow_;
   FramePlacer* placer_ = nullptr;
+  QIcon programIcon_;
+  int iconZoom_ = 1;
 };
 
 }  // namespace zt

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QWindow>
 
 #include "app/help/AboutDialog.h"
 #include "app/host/AtlasLoader.h"
@@ -146,6 +147,7 @@ void MainWindow::FormCreate() {
 
   zoom_ = ClampZoom(store_.ReadInteger(settings::kViewSection, settings::kZoomKey, 1),
                     LargestZoomHere());
+  SetWindowZoom(this, zoom_);
   if (zoom_ != 1) {
     ApplyWindowSize();
     ApplyZoomToControls();
@@ -612,6 +614,7 @@ void MainWindow::SetZoom(int zoom) {
   zoom = ClampZoom(zoom, LargestZoomHere());
   if (zoom == zoom_) return;
   zoom_ = zoom;
+  SetWindowZoom(this, zoom_);
   ApplyWindowSize();
   ApplyZoomToControls();
   UpdateArtworkScale();
@@ -629,8 +632,25 @@ void MainWindow::ApplyZoomToControls() {
   ShowLevel();
 }
 
-void MainWindow::UpdateArtworkScale() {
-  const int scale = ArtworkScale(zoom_, devicePixelRatioF());
+bool MainWindow::event(QEvent* event) {
+  // Moved to a screen of another scale: the native window exists from the
+  // first showing on.
+  if (event->type() == QEvent::Show && !screenWatched_ && windowHandle() != nullptr) {
+    screenWatched_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { UpdateArtworkScale(); });
+    // Placed at start on a screen other than the one it was made for.
+    if (ArtworkScale(zoom_, devicePixelRatioF()) != canvas_.Scale()) UpdateArtworkScale();
+  }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  // The screen's own scale changed.
+  if (event->type() == QEvent::DevicePixelRatioChange) UpdateArtworkScale();
+#endif
+  return QWidget::event(event);
+}
+
+void MainWindow::FollowDevicePixelRatio(double ratio) {
+  if (!created_) return;  // nothing composed to follow
+  const int scale = ArtworkScale(zoom_, ratio);
   if (scale != canvas_.Scale() && !UseArtworkScale(scale)) return;
   playArea_->update();
 }

@@ -141,6 +141,10 @@ class MainWindow final : public QWidget, private HostView {
   int LargestZoomHere() const;
   // The scale the play area is composed at (1..3).
   int ArtworkScaleInUse() const { return canvas_.Scale(); }
+  const Canvas& PlayCanvas() const { return canvas_; }
+  // The window is on a screen of another device pixel ratio: the play area
+  // composed at the artwork scale of the zoom there, and repainted.
+  void FollowDevicePixelRatio(double ratio);
 
  signals:
   // The play area has been painted for the first time.
@@ -151,6 +155,7 @@ class MainWindow final : public QWidget, private HostView {
   bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   // HostView
@@ -173,7 +178,7 @@ class MainWindow final : public QWidget, private HostView {
   // The toolbar, the play area and the level label at the current zoom.
   void ApplyZoomToControls();
   // Composes at the artwork scale of the zoom and the screen when it changed.
-  void UpdateArtworkScale();
+  void UpdateArtworkScale() { FollowDevicePixelRatio(devicePixelRatioF()); }
   // The current puzzle's atlas and the digit strip at scale; false when no
   // atlas could be read.
   bool UseArtworkScale(int scale, QString* why = nullptr);
@@ -218,6 +223,7 @@ class MainWindow final : public QWidget, private HostView {
   bool closing_ = false;
   bool painted_ = false;
   int zoom_ = 1;
+  bool screenWatched_ = false;
   std::function<void()> onFirstActivation_;
   QString createError_;
   StartFailure failure_ = StartFailure::None;

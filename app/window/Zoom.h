@@ -5,17 +5,9 @@
 #include <QSize>
 #include <Qt>
 
-class QWidget;
+#include "ui/WidgetZoom.h"
 
 namespace zt {
-
-// The window can be shown enlarged by a whole factor, 1 up to kMaxZoom.
-inline constexpr int kMaxZoom = 4;
-
-// The scale the play area is composed at for a zoom on a screen of the given
-// device pixel ratio: the nearest whole factor, 1 to 3. Above 3 the composed
-// 3x picture is enlarged pixel by pixel when it is shown.
-int ArtworkScale(int zoom, double devicePixelRatio);
 
 // The largest zoom at which a window of client size base, with frame the
 // window system's border around it, fits into available (at least 1).
@@ -34,9 +26,5 @@ enum class ZoomCommand { None, In, Out, Reset };
 ZoomCommand ZoomKey(int key, Qt::KeyboardModifiers modifiers);
 // The zoom after a command, kept within 1..largest.
 int ApplyZoom(int zoom, ZoomCommand command, int largest);
-
-// Sets root's own size and every widget inside it to zoom times the geometry,
-// font size and icon size it had at 1x (noted on the first call).
-void ZoomWidgetTree(QWidget* root, int zoom);
 
 }  // namespace zt

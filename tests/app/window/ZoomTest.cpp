@@ -296,6 +296,40 @@ class ZoomTest : public QObject {
     form.hide();
   }
 
+  void aScreenOfAnotherScaleChangesTheArtwork_data() {
+    // The handler the window's screen change runs, given the ratio of the new
+    // screen: no second screen of another scale exists offscreen.
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("1x onto a screen of scale 2") << 1 << 2.0 << 2;
+    QTest::newRow("1x onto a screen of scale 1.5") << 1 << 1.5 << 2;
+    QTest::newRow("zoom 2 onto a screen of scale 1.5") << 2 << 1.5 << 3;
+    QTest::newRow("zoom 2 onto a screen of scale 1") << 2 << 1.0 << 2;
+    QTest::newRow("1x onto a screen of scale 3") << 1 << 3.0 << 3;
+  }
+  void aScreenOfAnotherScaleChangesTheArtwork() {
+    QFETCH(int, zoom);
+    QFETCH(double, ratio);
+    QFETCH(int, scale);
+    QVERIFY(SettingsStore(Ini()).WriteString("common", "mode", "1"));
+    MainWindow form(Options());
+    QVERIFY2(form.Created(), qPrintable(form.CreateError()));
+    form.SetZoom(zoom);
+    QCOMPARE(form.Zoom(), zoom);
+    form.FollowDevicePixelRatio(ratio);
+    QCOMPARE(form.ArtworkScaleInUse(), scale);
+    QCOMPARE(form.Zoom(), zoom);  // the window keeps its size
+    QCOMPARE(form.size(), QSize(500, 366) * zoom);
+    // The play area is composed again from the atlas of the new scale.
+    QCOMPARE(form.PlayCanvas().Screen().size(), QSize(500, 333) * scale);
+    QCOMPARE(form.PlayCanvas().Atlas().devicePixelRatio(), double(scale));
+    // And back on the first screen.
+    form.FollowDevicePixelRatio(Ratio());
+    QCOMPARE(form.ArtworkScaleInUse(), ArtworkScale(zoom, Ratio()));
+    QCOMPARE(form.PlayCanvas().Screen().size(), QSize(500, 333) * form.ArtworkScaleInUse());
+  }
+
   void theZoomIsKeptAndClampedAtStart() {
     {
       MainWindow form(Options());
