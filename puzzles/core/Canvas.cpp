@@ -95,6 +95,13 @@ void Canvas::Copy(const QImage& src, int sx, int sy, int w, int h, QImage& dst, 
   p.drawImage(QRectF(dx, dy, w, h), src, QRectF(sx * ss, sy * ss, w * ss, h * ss));
 }
 
+void Canvas::FillRing(QImage& dst, const QRect& r, int width, QRgb color) {
+  Fill(dst, r.x(), r.y(), r.width(), width, color);
+  Fill(dst, r.x(), r.y() + r.height() - width, r.width(), width, color);
+  Fill(dst, r.x(), r.y(), width, r.height(), color);
+  Fill(dst, r.x() + r.width() - width, r.y(), width, r.height(), color);
+}
+
 void Canvas::Fill(QImage& dst, int x, int y, int w, int h, QRgb color) {
   const int s = ScaleOf(dst);
   const QRect r = QRect(x * s, y * s, w * s, h * s).intersected(dst.rect());

@@ -51,6 +51,8 @@ class Canvas {
   // scales meet by nearest-neighbour resampling.
   static void Copy(const QImage& src, int sx, int sy, int w, int h, QImage& dst, int dx, int dy);
   static void Fill(QImage& dst, int x, int y, int w, int h, QRgb color);
+  // A ring `width` wide just inside r.
+  static void FillRing(QImage& dst, const QRect& r, int width, QRgb color);
   // A new w x h image in the canvas format at the given scale, filled black.
   static QImage MakeImage(int w, int h, int scale = 1);
 

@@ -10,14 +10,6 @@ namespace zt {
 
 namespace {
 
-// A ring of the given width just inside r.
-void Ring(QImage& target, const QRect& r, int width, QRgb colour) {
-  Canvas::Fill(target, r.x(), r.y(), r.width(), width, colour);
-  Canvas::Fill(target, r.x(), r.y() + r.height() - width, r.width(), width, colour);
-  Canvas::Fill(target, r.x(), r.y(), width, r.height(), colour);
-  Canvas::Fill(target, r.x() + r.width() - width, r.y(), width, r.height(), colour);
-}
-
 // The arrow pointing right from (0, 0) along x, centred on the x axis.
 QPolygonF RightArrow(qreal length, qreal headWidth) {
   const qreal shaft = headWidth / 3;
@@ -34,8 +26,8 @@ QPolygonF RightArrow(qreal length, qreal headWidth) {
 
 void HintMark::Draw(QImage& target, const QRect& r, HintWay way) {
   const QRect outer = r.adjusted(kInset, kInset, -kInset, -kInset);
-  Ring(target, outer, kBlack + kBand + kBlack, qRgb(0, 0, 0));
-  Ring(target, outer.adjusted(kBlack, kBlack, -kBlack, -kBlack), kBand, kBandColour);
+  Canvas::FillRing(target, outer, kBlack + kBand + kBlack, qRgb(0, 0, 0));
+  Canvas::FillRing(target, outer.adjusted(kBlack, kBlack, -kBlack, -kBlack), kBand, kBandColour);
 
   const bool across = way == HintWay::Left || way == HintWay::Right;
   const int along = (across ? r.width() : r.height()) - 2 * kWidth;

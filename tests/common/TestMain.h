@@ -27,6 +27,25 @@ inline QTemporaryDir* IsolateEnvironment() {
   return home;
 }
 
+// Gives the offscreen platform one screen of the given size (unless the caller
+// chose another platform), for tests whose windows grow beyond the default
+// screen. Call it after IsolateEnvironment and before the application starts.
+inline bool UseOffscreenScreen(QTemporaryDir* home, int width, int height) {
+  const QString config = home->filePath("screens.json");
+  QFile file(config);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1, )"
+                            R"("height": %2, "logicalDpi": 96, "logicalBaseDpi": 96}]})")
+                 .arg(width)
+                 .arg(height)
+                 .toUtf8());
+  file.close();
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen") {
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+  }
+  return true;
+}
+
 // The folder the game's built files (atlases, tunes, help) were written to.
 inline QString GameDir() {
   const QString fromEnv = qEnvironmentVariable("ZT_GAME_DIR");

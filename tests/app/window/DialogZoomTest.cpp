@@ -367,17 +367,8 @@ class DialogZoomTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  QTemporaryDir* home = zt::test::IsolateEnvironment();
-  // A screen with room for every zoom, unless the caller chose a platform.
-  const QString config = home->filePath("screens.json");
-  QFile file(config);
-  if (!file.open(QIODevice::WriteOnly)) return 2;
-  file.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 2560, "height": 1600,
-                 "logicalDpi": 96, "logicalBaseDpi": 96}]})");
-  file.close();
-  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen") {
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-  }
+  // A screen with room for the enlarged windows.
+  if (!zt::test::UseOffscreenScreen(zt::test::IsolateEnvironment(), 2560, 1600)) return 2;
   QApplication app(argc, argv);
   app.setAttribute(Qt::AA_Use96Dpi, true);
   DialogZoomTest tc;

@@ -695,18 +695,8 @@ class HintsTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  QTemporaryDir* home = zt::test::IsolateEnvironment();
-  // A screen large enough for the enlarged window, unless the caller chose a
-  // platform.
-  const QString config = home->filePath("screens.json");
-  QFile file(config);
-  if (!file.open(QIODevice::WriteOnly)) return 2;
-  file.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1920, "height": 1080,
-                 "logicalDpi": 96, "logicalBaseDpi": 96}]})");
-  file.close();
-  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen") {
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-  }
+  // A screen with room for the enlarged windows.
+  if (!zt::test::UseOffscreenScreen(zt::test::IsolateEnvironment(), 1920, 1080)) return 2;
   QApplication app(argc, argv);
   app.setAttribute(Qt::AA_Use96Dpi, true);
   HintsTest tc;

@@ -358,17 +358,8 @@ class ZoomTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  QTemporaryDir* home = zt::test::IsolateEnvironment();
-  // A screen large enough for every zoom, unless the caller chose a platform.
-  const QString config = home->filePath("screens.json");
-  QFile file(config);
-  if (!file.open(QIODevice::WriteOnly)) return 2;
-  file.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 3840, "height": 2160,
-                 "logicalDpi": 96, "logicalBaseDpi": 96}]})");
-  file.close();
-  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen") {
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-  }
+  // A screen with room for the enlarged windows.
+  if (!zt::test::UseOffscreenScreen(zt::test::IsolateEnvironment(), 3840, 2160)) return 2;
   QApplication app(argc, argv);
   app.setAttribute(Qt::AA_Use96Dpi, true);
   ZoomTest tc;
