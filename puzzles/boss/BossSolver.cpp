@@ -332,25 +332,99 @@ TableBytes BuildGroupTable(int w, int h, const GroupPlan& plan, const std::atomi
   }
 }
 
+
+// Tables are kept numbered without holes: the group's tiles' cells as a
+// partial permutation (the first tile's cell among all n, the second's among
+// the n - 1 left, and so on), times the number of cells left for the gap, plus
+// the gap's place among those cells if the group follows it. A move of
+// another group's tile moves only the gap, which changes the number by a few,
+// in memory that is likely still cached; only a move of one of the group's
+// own tiles ranks its cells again.
+constexpr std::array<std::uint8_t, 256> kOnes = [] {
+  std::array<std::uint8_t, 256> ones{};
+  for (int bits = 1; bits < 256; ++bits)
+    ones[bits] = static_cast<std::uint8_t>(ones[bits >> 1] + (bits & 1));
+  return ones;
+}();
+
+// How many of the cells in `mask` come before `cell` (boards of up to 16
+// cells).
+inline int CellsBefore(std::uint32_t mask, int cell) {
+  const std::uint32_t below = mask & ((1u << cell) - 1);
+  return kOnes[below & 0xff] + kOnes[below >> 8 & 0xff];
+}
+
+std::uint32_t TilesRank(const int* cells, int k, int n) {
+  std::uint32_t rank = 0;
+  std::uint32_t seen = 0;
+  for (int i = 0; i < k; ++i) {
+    rank = rank * static_cast<std::uint32_t>(n - i) +
+           static_cast<std::uint32_t>(cells[i] - CellsBefore(seen, cells[i]));
+    seen |= 1u << cells[i];
+  }
+  return rank;
+}
+
+std::uint32_t Placements(int n, int k, bool withGap) {
+  std::uint32_t count = withGap ? static_cast<std::uint32_t>(n - k) : 1;
+  for (int i = 0; i < k; ++i)
+    count *= static_cast<std::uint32_t>(n - i);
+  return count;
+}
+
+// A table of BuildGroupTable (numbered by base-n digits, the gap lowest)
+// renumbered by rank.
+TableBytes Ranked(const TableBytes& byDigits, int n, const GroupPlan& plan) {
+  const int k = static_cast<int>(plan.tiles.size());
+  TableBytes ranked(Placements(n, k, plan.withGap), 255);
+  const std::uint32_t gapCells = static_cast<std::uint32_t>(n - k);
+  auto visit = [&](auto&& self, int i, std::uint32_t mask, std::uint32_t rank,
+                   std::uint32_t number, std::uint32_t weight) -> void {
+    if (i == k) {
+      if (!plan.withGap) {
+        ranked[rank] = byDigits[number];
+        return;
+      }
+      std::uint32_t at = rank * gapCells;
+      for (int gap = 0; gap < n; ++gap) {
+        if (!(mask >> gap & 1)) ranked[at++] = byDigits[number + static_cast<std::uint32_t>(gap)];
+      }
+      return;
+    }
+    std::uint32_t free = 0;  // the cell's place among the cells still free
+    for (int cell = 0; cell < n; ++cell) {
+      if (mask >> cell & 1) continue;
+      self(self, i + 1, mask | 1u << cell, rank * static_cast<std::uint32_t>(n - i) + free,
+           number + static_cast<std::uint32_t>(cell) * weight, weight * static_cast<std::uint32_t>(n));
+      ++free;
+    }
+  };
+  visit(visit, 0, 0, 0, 0, plan.withGap ? static_cast<std::uint32_t>(n) : 1);
+  return ranked;
+}
+
 }  // namespace
 
 struct BossSolver::PatternSet {
-  static constexpr int kMaxViews = 2;
+  static constexpr int kMaxViews = 4;
   static constexpr int kMaxGroups = 4;
+  static constexpr int kMaxGroupTiles = 6;
   struct Group {
-    TableBytes table;             // by the placement's number
-    std::uint32_t gapWeight = 0;  // weight of the gap's digit; 0 if the group ignores the gap
+    TableBytes table;  // by the placement's rank
+    int tiles = 0;
+    bool withGap = false;
+    std::uint32_t gapCells = 1;  // places the gap can take: n - tiles, or 1 if not followed
   };
   // A way of looking at the board: the plain one through each way of
   // grouping the tiles, and on square boards the board mirrored at its
   // diagonal, which has the same solved arrangement, so the same tables give
-  // another bound; the largest counts. All views have as many groups, and the
-  // same of them follow the gap.
+  // another bound; the largest counts. All views have as many groups.
   struct View {
     std::uint8_t first = 0;                         // the table of its first group
     std::array<std::uint8_t, kMaxCells> cell{};     // board cell -> cell as seen
     std::array<std::uint8_t, kMaxCells> groupOf{};  // tile -> group
-    std::array<std::uint32_t, kMaxCells> weight{};  // tile -> weight of its digit there
+    // Per group the tiles in the order of its table's digits.
+    std::array<std::array<std::uint8_t, kMaxGroupTiles>, kMaxGroups> tiles{};
   };
   int w = 0;
   int h = 0;
@@ -383,36 +457,28 @@ class ShortestSearch {
         views_(static_cast<int>(patterns.views.size())),
         groups_(patterns.groupsPerView),
         cancel_(cancel) {
-    for (int g = 0; g < groups_; ++g) {
-      if (patterns.groups[g].gapWeight != 0) gapGroups_[gapGroupCount_++] = g;
-    }
     for (int cell = 0; cell < n_; ++cell) {
+      where_[grid.tile[cell]] = static_cast<std::uint8_t>(cell);
       for (int step = 0; step < 4; ++step)
         beyond_[cell][step] = static_cast<std::int8_t>(grid.Beyond(cell, step));
     }
     for (int v = 0; v < views_; ++v) {
       const auto& view = patterns.views[v];
-      for (int cell = 0; cell < grid.Cells(); ++cell) {
-        const int t = grid.tile[cell];
-        if (cell == grid.gap) {
-          for (int i = 0; i < gapGroupCount_; ++i) {
-            const int g = gapGroups_[i];
-            state_.number[v][g] += view.cell[cell] * patterns.groups[view.first + g].gapWeight;
-          }
-        } else {
-          state_.number[v][view.groupOf[t]] += view.cell[cell] * view.weight[t];
-        }
+      for (int cell = 0; cell < n_; ++cell) {
+        if (cell != grid.gap)
+          state_.mask[v][view.groupOf[grid.tile[cell]]] |=
+              static_cast<std::uint16_t>(1u << view.cell[cell]);
       }
-      for (int g = 0; g < groups_; ++g) {
-        state_.value[v][g] = patterns.groups[view.first + g].table[state_.number[v][g]];
-        state_.sum[v] += state_.value[v][g];
-      }
+      for (int g = 0; g < groups_; ++g)
+        state_.rank[v][g] = RankOf(v, g);
     }
   }
 
   bool Run(std::vector<int>& steps) {
-    const int estimate = Estimate();
+    const int estimate = Estimate(state_, grid_.gap, 1 << 30);
+    const State start = state_;
     for (bound_ = estimate;; bound_ = nextBound_) {
+      state_ = start;
       nextBound_ = 1 << 30;
       depth_ = 0;
       if (Dfs(estimate, -1)) {
@@ -427,63 +493,60 @@ class ShortestSearch {
   static constexpr int kMaxViews = Patterns::kMaxViews;
   static constexpr int kMaxGroups = Patterns::kMaxGroups;
   static constexpr int kMaxDepth = 256;
-  // Per view and group the number of its placement and the table's value; per
-  // view the sum of the values.
+  // Per view and group the rank of its tiles' cells and the cells they hold,
+  // as seen in the view.
   struct State {
-    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> number{};
-    std::array<std::array<std::uint8_t, kMaxGroups>, kMaxViews> value{};
-    std::array<int, kMaxViews> sum{};
+    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> rank{};
+    std::array<std::array<std::uint16_t, kMaxGroups>, kMaxViews> mask{};
   };
 
-  int Estimate() const {
-    int best = state_.sum[0];
-    for (int v = 1; v < views_; ++v)
-      best = std::max(best, state_.sum[v]);
+  // The rank of the cells of group g's tiles in view v, from where_.
+  std::uint32_t RankOf(int v, int g) const {
+    const auto& view = patterns_.views[v];
+    const int k = patterns_.groups[view.first + g].tiles;
+    std::array<int, Patterns::kMaxGroupTiles> cells{};
+    for (int i = 0; i < k; ++i)
+      cells[i] = view.cell[where_[view.tiles[g][i]]];
+    return TilesRank(cells.data(), k, n_);
+  }
+
+  // The table entry of group g in view v with the gap on the cell seen there.
+  const std::uint8_t* Entry(const State& state, int v, int g, int seenGap) const {
+    const auto& group = patterns_.groups[patterns_.views[v].first + g];
+    std::uint32_t at = state.rank[v][g] * group.gapCells;
+    if (group.withGap)
+      at += static_cast<std::uint32_t>(seenGap - CellsBefore(state.mask[v][g], seenGap));
+    return group.table.data() + at;
+  }
+
+  // The state after tile t goes from cell `from` into the gap at `to`. The
+  // moved tile's entries are far from the current ones and likely not
+  // cached: they are asked for here, before any is read.
+  void Move(State& state, int t, int from, int to) {
+    where_[t] = static_cast<std::uint8_t>(to);
+    for (int v = 0; v < views_; ++v) {
+      const auto& view = patterns_.views[v];
+      const int g = view.groupOf[t];
+      state.mask[v][g] ^= static_cast<std::uint16_t>(1u << view.cell[from] | 1u << view.cell[to]);
+      state.rank[v][g] = RankOf(v, g);
+      __builtin_prefetch(Entry(state, v, g, view.cell[from]));
+    }
+    where_[t] = static_cast<std::uint8_t>(from);
+  }
+
+  // The largest of the views' sums with the gap at `gap`, or as soon as one
+  // view's sum is beyond `limit`, that sum.
+  int Estimate(const State& state, int gap, int limit) const {
+    int best = 0;
+    for (int v = 0; v < views_; ++v) {
+      const int seenGap = patterns_.views[v].cell[gap];
+      int sum = 0;
+      for (int g = 0; g < groups_; ++g)
+        sum += *Entry(state, v, g, seenGap);
+      best = std::max(best, sum);
+      if (best > limit) break;
+    }
     return best;
-  }
-
-  // Tile t went from cell `from` to cell `to`, the gap the other way.
-  void Update(int t, int from, int to) {
-    for (int v = 0; v < views_; ++v) {
-      const auto& view = patterns_.views[v];
-      const int seenFrom = view.cell[from];
-      const int seenTo = view.cell[to];
-      const int g = view.groupOf[t];
-      auto lookUp = [&](int group) {
-        const std::uint8_t value =
-            patterns_.groups[view.first + group].table[state_.number[v][group]];
-        state_.sum[v] += value - state_.value[v][group];
-        state_.value[v][group] = value;
-      };
-      state_.number[v][g] += static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t];
-      const std::uint32_t gapWeight = patterns_.groups[view.first + g].gapWeight;
-      if (gapWeight != 0)
-        state_.number[v][g] += static_cast<std::uint32_t>(seenFrom - seenTo) * gapWeight;
-      lookUp(g);
-      for (int i = 0; i < gapGroupCount_; ++i) {
-        const int other = gapGroups_[i];
-        if (other == g) continue;
-        state_.number[v][other] += static_cast<std::uint32_t>(seenFrom - seenTo) *
-                                   patterns_.groups[view.first + other].gapWeight;
-        lookUp(other);
-      }
-    }
-  }
-
-  // Brings the table entries that Update(t, from, to) reads for the moved
-  // tile's group towards the cache.
-  void Prefetch(int t, int from, int to) const {
-    for (int v = 0; v < views_; ++v) {
-      const auto& view = patterns_.views[v];
-      const int seenFrom = view.cell[from];
-      const int seenTo = view.cell[to];
-      const int g = view.groupOf[t];
-      const auto& group = patterns_.groups[view.first + g];
-      const std::uint32_t number = state_.number[v][g] +
-                                   static_cast<std::uint32_t>(seenTo - seenFrom) * view.weight[t] +
-                                   static_cast<std::uint32_t>(seenFrom - seenTo) * group.gapWeight;
-      __builtin_prefetch(group.table.data() + number);
-    }
   }
 
   bool Dfs(int estimate, int cameFrom) {
@@ -493,14 +556,6 @@ class ShortestSearch {
     if (cancelled_ || depth_ >= kMaxDepth) return false;
     const int gap = grid_.gap;
     const int n = n_;
-    // The moved tile's table entry of each move is far from the current one
-    // and likely not cached: ask for all of them before looking at the first.
-    for (int step = 0; step < 4; ++step) {
-      const int from = beyond_[gap][step];
-      if (step != cameFrom && from >= 0) Prefetch(grid_.tile[from], from, gap);
-    }
-    // The moves within the bound, the most promising first: in the last
-    // round the solution tends to come sooner.
     struct Child {
       int step;
       int from;
@@ -508,40 +563,50 @@ class ShortestSearch {
       State state;
     };
     std::array<Child, 4> children;
-    int count = 0;
-    const State saved = state_;
+    int made = 0;
     for (int step = 0; step < 4; ++step) {
-      if (step == cameFrom) continue;
       const int from = beyond_[gap][step];
-      if (from < 0) continue;
-      Update(grid_.tile[from], from, gap);
-      const int nextEstimate = Estimate();
-      if (depth_ + 1 + nextEstimate > bound_) {
-        nextBound_ = std::min(nextBound_, depth_ + 1 + nextEstimate);
-      } else {
-        int at = count++;
-        for (; at > 0 && children[at - 1].estimate > nextEstimate; --at)
-          children[at] = children[at - 1];
-        children[at] = {step, from, nextEstimate, state_};
+      if (step == cameFrom || from < 0) continue;
+      Child& child = children[made++];
+      child.step = step;
+      child.from = from;
+      child.state = state_;
+      Move(child.state, grid_.tile[from], from, gap);
+    }
+    // The moves within the bound, the most promising first: in the last
+    // round the solution tends to come sooner.
+    std::array<int, 4> order{};
+    int count = 0;
+    const int limit = bound_ - depth_ - 1;
+    for (int i = 0; i < made; ++i) {
+      Child& child = children[i];
+      child.estimate = Estimate(child.state, child.from, limit);
+      if (child.estimate > limit) {
+        nextBound_ = std::min(nextBound_, depth_ + 1 + child.estimate);
+        continue;
       }
-      state_ = saved;
+      int at = count++;
+      for (; at > 0 && children[order[at - 1]].estimate > child.estimate; --at)
+        order[at] = order[at - 1];
+      order[at] = i;
     }
     for (int i = 0; i < count; ++i) {
-      const Child& child = children[i];
+      const Child& child = children[order[i]];
       const int t = grid_.tile[child.from];
       state_ = child.state;
       grid_.tile[gap] = static_cast<std::uint8_t>(t);
       grid_.tile[child.from] = static_cast<std::uint8_t>(n - 1);
       grid_.gap = child.from;
+      where_[t] = static_cast<std::uint8_t>(gap);
       path_[depth_++] = child.step;
       if (Dfs(child.estimate, Opposite(child.step))) return true;
       --depth_;
+      where_[t] = static_cast<std::uint8_t>(child.from);
       grid_.gap = gap;
       grid_.tile[child.from] = static_cast<std::uint8_t>(t);
       grid_.tile[gap] = static_cast<std::uint8_t>(n - 1);
       if (cancelled_) break;
     }
-    state_ = saved;
     return false;
   }
 
@@ -550,10 +615,10 @@ class ShortestSearch {
   int n_;
   // The cell the gap reaches with each step, or -1 at an edge.
   std::array<std::array<std::int8_t, 4>, kMaxCells> beyond_{};
+  // Tile -> its cell.
+  std::array<std::uint8_t, kMaxCells> where_{};
   int views_;
   int groups_;
-  std::array<int, kMaxGroups> gapGroups_{};
-  int gapGroupCount_ = 0;
   const std::atomic<bool>* cancel_;
   State state_;
   std::array<int, kMaxDepth> path_{};
@@ -563,6 +628,7 @@ class ShortestSearch {
   std::uint64_t nodes_ = 0;
   bool cancelled_ = false;
 };
+
 
 // ------------------------------------------------------------- larger --
 
@@ -660,7 +726,7 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
   std::size_t needed = 0;
   for (const auto& groups : partitions) {
     for (const GroupPlan& group : groups)
-      needed += Power(n, static_cast<int>(group.tiles.size()) + (group.withGap ? 1 : 0));
+      needed += Placements(n, static_cast<int>(group.tiles.size()), group.withGap);
   }
   for (;;) {
     std::size_t kept = 0;
@@ -690,19 +756,20 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     for (std::size_t g = 0; g < groups.size(); ++g) {
       const auto& tiles = groups[g].tiles;
       PatternSet::Group group;
-      group.table = BuildGroupTable(columns, rows, groups[g], cancel);
-      if (group.table.empty()) return nullptr;
-      const int first = groups[g].withGap ? 1 : 0;
-      group.gapWeight = groups[g].withGap ? 1 : 0;
+      const TableBytes byDigits = BuildGroupTable(columns, rows, groups[g], cancel);
+      if (byDigits.empty()) return nullptr;
+      group.table = Ranked(byDigits, n, groups[g]);
+      group.tiles = static_cast<int>(tiles.size());
+      group.withGap = groups[g].withGap;
+      group.gapCells = groups[g].withGap ? static_cast<std::uint32_t>(n) - tiles.size() : 1;
       for (std::size_t i = 0; i < tiles.size(); ++i) {
         const std::uint8_t t = tiles[i];
-        const std::uint32_t weight = Power(n, static_cast<int>(i) + first);
         plain.groupOf[t] = static_cast<std::uint8_t>(g);
-        plain.weight[t] = weight;
+        plain.tiles[g][i] = t;
         // Mirrored, the tile whose home is t's home mirrored takes t's place.
         const std::uint8_t twin = mirrored.cell[t];
         mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
-        mirrored.weight[twin] = weight;
+        mirrored.tiles[g][i] = twin;
       }
       built->groups.push_back(std::move(group));
     }
