@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <new>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -164,19 +165,29 @@ std::vector<GroupPlan> GroupsFor(int w, int h) {
 }
 
 // A second way to group the tiles, whose tables give a second bound (the
-// larger counts); none on square boards, whose mirrored view gives one.
+// larger counts).
 std::vector<GroupPlan> OtherGroupsFor(int w, int h) {
   if (w * h == 15) return Cut(w, h, {4, 5, 5}, true, w < h);
+  if (w == 4 && h == 4) {
+    // Chosen over many mixes among groupings into compact shapes, each also
+    // seen mirrored: the left column with the tile beside its middle, the
+    // rest of the top rows, and the five tiles around the gap's home.
+    //   A B B B
+    //   A A B B
+    //   A C C C
+    //   A C C .
+    return {{{0, 4, 5, 8, 12}, true}, {{1, 2, 3, 6, 7}, true}, {{9, 10, 11, 13, 14}, true}};
+  }
 
   return {};
 }
 
-// A placement of a group's cells is numbered in base n (the board's cells):
-// the gap's cell if the group follows it, plus n times the first tile's cell,
-// and so on. Numbers of placements with a cell twice are never used; in
-// exchange a move, which changes one cell, changes the number by one addition,
-// and a move of another group's tile, which moves only the gap, leaves the
-// number near the last one, in memory that is likely still cached.
+// While a table is built, a placement of a group's cells is numbered in base n
+// (the board's cells): the gap's cell if the group follows it, plus n times
+// the first tile's cell, and so on. Numbers of placements with a cell twice
+// are never used, but a move, which changes one cell, changes the number by
+// one addition, which keeps the build simple and fast. The table kept is then
+// numbered without the holes (Ranked, below).
 std::uint32_t Power(int n, int k) {
   std::uint32_t p = 1;
   for (int i = 0; i < k; ++i)
@@ -184,44 +195,92 @@ std::uint32_t Power(int n, int k) {
   return p;
 }
 
-// The bytes of a table read at random places. On Linux they are asked for in
-// 2 MB pages: tables of tens of megabytes in 4 KB pages would make most reads
-// miss the processor's address translation cache as well as its data cache.
+// The bytes of a table read at random places. On Linux large tables are
+// mapped on their own and asked for in 2 MB pages: tables of tens of megabytes
+// in 4 KB pages would make most reads miss the processor's address
+// translation cache as well as its data cache. Being mapped on their own,
+// they go back to the system as soon as they are dropped, where the heap
+// would keep the holes that the tables built and renumbered leave behind.
 class TableBytes {
  public:
   TableBytes() = default;
-  TableBytes(std::size_t size, std::uint8_t fill) {
-    constexpr std::size_t kPage = std::size_t{2} << 20;
-    const std::size_t whole = (size + kPage - 1) / kPage * kPage;
-    bytes_.reset(static_cast<std::uint8_t*>(std::aligned_alloc(kPage, whole)));
-    if (!bytes_) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(bytes_.get(), whole, MADV_HUGEPAGE);  // only advice: fine if refused
-#endif
-    std::memset(bytes_.get(), fill, size);
-    size_ = size;
+  TableBytes(std::size_t size, std::uint8_t fill) : bytes_(Allocate(size)), size_(size) {
+    std::memset(bytes_, fill, size);
   }
-  bool empty() const {
-    return size_ == 0;
+  TableBytes(TableBytes&& other) noexcept
+      : bytes_(std::exchange(other.bytes_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  TableBytes& operator=(TableBytes&& other) noexcept {
+    if (this != &other) {
+      Release();
+      bytes_ = std::exchange(other.bytes_, nullptr);
+      size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
   }
-  std::size_t size() const {
-    return size_;
-  }
-  const std::uint8_t* data() const {
-    return bytes_.get();
-  }
-  std::uint8_t& operator[](std::size_t i) {
-    return bytes_[i];
-  }
-  std::uint8_t operator[](std::size_t i) const {
-    return bytes_[i];
-  }
+  TableBytes(const TableBytes&) = delete;
+  TableBytes& operator=(const TableBytes&) = delete;
+  ~TableBytes() { Release(); }
+
+  bool empty() const { return size_ == 0; }
+  std::size_t size() const { return size_; }
+  const std::uint8_t* data() const { return bytes_; }
+  std::uint8_t& operator[](std::size_t i) { return bytes_[i]; }
+  std::uint8_t operator[](std::size_t i) const { return bytes_[i]; }
 
  private:
-  struct Free {
-    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
-  };
-  std::unique_ptr<std::uint8_t[], Free> bytes_;
+  static constexpr std::size_t kPage = std::size_t{2} << 20;
+  static bool Mapped(std::size_t size) {
+#ifdef __linux__
+    return size >= kPage;
+#else
+    (void)size;
+    return false;
+#endif
+  }
+  static std::size_t Whole(std::size_t size) {
+    return (size + kPage - 1) / kPage * kPage;
+  }
+  static std::uint8_t* Allocate(std::size_t size) {
+    if (!Mapped(size)) {
+      void* bytes = std::malloc(std::max<std::size_t>(size, 1));
+      if (!bytes) throw std::bad_alloc();
+      return static_cast<std::uint8_t*>(bytes);
+    }
+#ifdef __linux__
+    // One page more than needed, then the ends cut off so that the table
+    // starts on a 2 MB boundary.
+    const std::size_t whole = Whole(size);
+    void* mapped =
+        mmap(nullptr, whole + kPage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    auto* raw = static_cast<std::uint8_t*>(mapped);
+    const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(raw);
+    auto* start = raw + ((kPage - at % kPage) % kPage);
+    if (start > raw) munmap(raw, static_cast<std::size_t>(start - raw));
+    const std::size_t tail = static_cast<std::size_t>(raw + whole + kPage - (start + whole));
+    if (tail > 0) munmap(start + whole, tail);
+#ifdef MADV_HUGEPAGE
+    madvise(start, whole, MADV_HUGEPAGE);  // only advice: fine if refused
+#endif
+    return start;
+#else
+    return nullptr;
+#endif
+  }
+  void Release() {
+    if (!bytes_) return;
+#ifdef __linux__
+    if (Mapped(size_)) {
+      munmap(bytes_, Whole(size_));
+      bytes_ = nullptr;
+      return;
+    }
+#endif
+    std::free(bytes_);
+    bytes_ = nullptr;
+  }
+
+  std::uint8_t* bytes_ = nullptr;
   std::size_t size_ = 0;
 };
 
@@ -332,7 +391,6 @@ TableBytes BuildGroupTable(int w, int h, const GroupPlan& plan, const std::atomi
   }
 }
 
-
 // Tables are kept numbered without holes: the group's tiles' cells as a
 // partial permutation (the first tile's cell among all n, the second's among
 // the n - 1 left, and so on), times the number of cells left for the gap, plus
@@ -378,8 +436,8 @@ TableBytes Ranked(const TableBytes& byDigits, int n, const GroupPlan& plan) {
   const int k = static_cast<int>(plan.tiles.size());
   TableBytes ranked(Placements(n, k, plan.withGap), 255);
   const std::uint32_t gapCells = static_cast<std::uint32_t>(n - k);
-  auto visit = [&](auto&& self, int i, std::uint32_t mask, std::uint32_t rank,
-                   std::uint32_t number, std::uint32_t weight) -> void {
+  auto visit = [&](auto&& self, int i, std::uint32_t mask, std::uint32_t rank, std::uint32_t number,
+                   std::uint32_t weight) -> void {
     if (i == k) {
       if (!plan.withGap) {
         ranked[rank] = byDigits[number];
@@ -395,7 +453,8 @@ TableBytes Ranked(const TableBytes& byDigits, int n, const GroupPlan& plan) {
     for (int cell = 0; cell < n; ++cell) {
       if (mask >> cell & 1) continue;
       self(self, i + 1, mask | 1u << cell, rank * static_cast<std::uint32_t>(n - i) + free,
-           number + static_cast<std::uint32_t>(cell) * weight, weight * static_cast<std::uint32_t>(n));
+           number + static_cast<std::uint32_t>(cell) * weight,
+           weight * static_cast<std::uint32_t>(n));
       ++free;
     }
   };
@@ -410,10 +469,11 @@ struct BossSolver::PatternSet {
   static constexpr int kMaxGroups = 4;
   static constexpr int kMaxGroupTiles = 6;
   struct Group {
-    TableBytes table;  // by the placement's rank
+    TableBytes table;  // by the placement's number
     int tiles = 0;
     bool withGap = false;
-    std::uint32_t gapCells = 1;  // places the gap can take: n - tiles, or 1 if not followed
+    std::uint32_t gapCells = 1;   // ranked: places the gap can take (n - tiles), or 1
+    std::uint32_t gapWeight = 0;  // by digits: weight of the gap's digit, 0 if not followed
   };
   // A way of looking at the board: the plain one through each way of
   // grouping the tiles, and on square boards the board mirrored at its
@@ -425,7 +485,10 @@ struct BossSolver::PatternSet {
     std::array<std::uint8_t, kMaxCells> groupOf{};  // tile -> group
     // Per group the tiles in the order of its table's digits.
     std::array<std::array<std::uint8_t, kMaxGroupTiles>, kMaxGroups> tiles{};
+    std::array<std::uint32_t, kMaxCells> weight{};  // tile -> weight of its digit there
   };
+  // Tables numbered by rank (Ranked) or by base-n digits (BuildGroupTable).
+  bool ranked = false;
   int w = 0;
   int h = 0;
   int groupsPerView = 0;
@@ -445,7 +508,9 @@ namespace {
 // ----------------------------------------------------------------- IDA* --
 
 // Fewest moves for a grid of at most 16 cells. Gap steps are appended to
-// `steps`; false when cancelled.
+// `steps`; false when cancelled. kRanked: the tables are numbered by rank,
+// else by base-n digits.
+template <bool kRanked>
 class ShortestSearch {
  public:
   using Patterns = BossSolver::PatternSet;
@@ -465,12 +530,17 @@ class ShortestSearch {
     for (int v = 0; v < views_; ++v) {
       const auto& view = patterns.views[v];
       for (int cell = 0; cell < n_; ++cell) {
-        if (cell != grid.gap)
-          state_.mask[v][view.groupOf[grid.tile[cell]]] |=
-              static_cast<std::uint16_t>(1u << view.cell[cell]);
+        if (cell == grid.gap) continue;
+        const int t = grid.tile[cell];
+        if constexpr (kRanked)
+          state_.mask[v][view.groupOf[t]] |= static_cast<std::uint16_t>(1u << view.cell[cell]);
+        else
+          state_.number[v][view.groupOf[t]] += view.cell[cell] * view.weight[t];
       }
-      for (int g = 0; g < groups_; ++g)
-        state_.rank[v][g] = RankOf(v, g);
+      if constexpr (kRanked) {
+        for (int g = 0; g < groups_; ++g)
+          state_.number[v][g] = RankOf(v, g);
+      }
     }
   }
 
@@ -493,10 +563,11 @@ class ShortestSearch {
   static constexpr int kMaxViews = Patterns::kMaxViews;
   static constexpr int kMaxGroups = Patterns::kMaxGroups;
   static constexpr int kMaxDepth = 256;
-  // Per view and group the rank of its tiles' cells and the cells they hold,
-  // as seen in the view.
+  // Per view and group the number of its tiles' cells as seen in the view
+  // (their rank, or the sum of their digits without the gap's), and when
+  // ranked, the cells they hold.
   struct State {
-    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> rank{};
+    std::array<std::array<std::uint32_t, kMaxGroups>, kMaxViews> number{};
     std::array<std::array<std::uint16_t, kMaxGroups>, kMaxViews> mask{};
   };
 
@@ -513,22 +584,32 @@ class ShortestSearch {
   // The table entry of group g in view v with the gap on the cell seen there.
   const std::uint8_t* Entry(const State& state, int v, int g, int seenGap) const {
     const auto& group = patterns_.groups[patterns_.views[v].first + g];
-    std::uint32_t at = state.rank[v][g] * group.gapCells;
-    if (group.withGap)
-      at += static_cast<std::uint32_t>(seenGap - CellsBefore(state.mask[v][g], seenGap));
-    return group.table.data() + at;
+    if constexpr (kRanked) {
+      std::uint32_t at = state.number[v][g] * group.gapCells;
+      if (group.withGap)
+        at += static_cast<std::uint32_t>(seenGap - CellsBefore(state.mask[v][g], seenGap));
+      return group.table.data() + at;
+    } else {
+      return group.table.data() + state.number[v][g] +
+             static_cast<std::uint32_t>(seenGap) * group.gapWeight;
+    }
   }
 
   // The state after tile t goes from cell `from` into the gap at `to`. The
   // moved tile's entries are far from the current ones and likely not
   // cached: they are asked for here, before any is read.
   void Move(State& state, int t, int from, int to) {
-    where_[t] = static_cast<std::uint8_t>(to);
+    where_[t] = static_cast<std::uint8_t>(to);  // for RankOf
     for (int v = 0; v < views_; ++v) {
       const auto& view = patterns_.views[v];
       const int g = view.groupOf[t];
-      state.mask[v][g] ^= static_cast<std::uint16_t>(1u << view.cell[from] | 1u << view.cell[to]);
-      state.rank[v][g] = RankOf(v, g);
+      if constexpr (kRanked) {
+        state.mask[v][g] ^= static_cast<std::uint16_t>(1u << view.cell[from] | 1u << view.cell[to]);
+        state.number[v][g] = RankOf(v, g);
+      } else {
+        state.number[v][g] +=
+            static_cast<std::uint32_t>(view.cell[to] - view.cell[from]) * view.weight[t];
+      }
       __builtin_prefetch(Entry(state, v, g, view.cell[from]));
     }
     where_[t] = static_cast<std::uint8_t>(from);
@@ -629,7 +710,6 @@ class ShortestSearch {
   bool cancelled_ = false;
 };
 
-
 // ------------------------------------------------------------- larger --
 
 // The fewest gap steps that bring tiles a and b home (b may be -1 for one
@@ -722,11 +802,16 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
   std::vector<std::vector<GroupPlan>> partitions{GroupsFor(columns, rows)};
   if (auto second = OtherGroupsFor(columns, rows); !second.empty())
     partitions.push_back(std::move(second));
+  // Tables numbered by digits are read with the fewest steps, but 4 x 4's
+  // would take 100 MB: only its tables are ranked.
+  const bool ranked = n == 16;
   // Room for the new tables first: the sizes used longest ago go.
   std::size_t needed = 0;
   for (const auto& groups : partitions) {
-    for (const GroupPlan& group : groups)
-      needed += Placements(n, static_cast<int>(group.tiles.size()), group.withGap);
+    for (const GroupPlan& group : groups) {
+      const int k = static_cast<int>(group.tiles.size());
+      needed += ranked ? Placements(n, k, group.withGap) : Power(n, k + (group.withGap ? 1 : 0));
+    }
   }
   for (;;) {
     std::size_t kept = 0;
@@ -741,6 +826,7 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
   }
 
   auto built = std::make_shared<PatternSet>();
+  built->ranked = ranked;
   built->w = columns;
   built->h = rows;
   built->groupsPerView = static_cast<int>(partitions[0].size());
@@ -756,20 +842,29 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     for (std::size_t g = 0; g < groups.size(); ++g) {
       const auto& tiles = groups[g].tiles;
       PatternSet::Group group;
-      const TableBytes byDigits = BuildGroupTable(columns, rows, groups[g], cancel);
+      TableBytes byDigits = BuildGroupTable(columns, rows, groups[g], cancel);
       if (byDigits.empty()) return nullptr;
-      group.table = Ranked(byDigits, n, groups[g]);
       group.tiles = static_cast<int>(tiles.size());
       group.withGap = groups[g].withGap;
-      group.gapCells = groups[g].withGap ? static_cast<std::uint32_t>(n) - tiles.size() : 1;
+      if (ranked) {
+        group.table = Ranked(byDigits, n, groups[g]);
+        group.gapCells = group.withGap ? static_cast<std::uint32_t>(n - group.tiles) : 1;
+      } else {
+        group.table = std::move(byDigits);
+        group.gapWeight = group.withGap ? 1 : 0;
+      }
+      const int first = group.withGap ? 1 : 0;
       for (std::size_t i = 0; i < tiles.size(); ++i) {
         const std::uint8_t t = tiles[i];
+        const std::uint32_t weight = Power(n, static_cast<int>(i) + first);
         plain.groupOf[t] = static_cast<std::uint8_t>(g);
         plain.tiles[g][i] = t;
+        plain.weight[t] = weight;
         // Mirrored, the tile whose home is t's home mirrored takes t's place.
         const std::uint8_t twin = mirrored.cell[t];
         mirrored.groupOf[twin] = static_cast<std::uint8_t>(g);
         mirrored.tiles[g][i] = twin;
+        mirrored.weight[twin] = weight;
       }
       built->groups.push_back(std::move(group));
     }
@@ -826,7 +921,9 @@ std::optional<std::vector<BossMove>> BossSolver::Solve(const BossRules& rules,
   rest.gap = (grid.gap / grid.w - top) * rest.w + grid.gap % grid.w - left;
   const auto patterns = PatternsFor(rest.w, rest.h, cancel);
   if (!patterns) return std::nullopt;
-  if (!ShortestSearch(*patterns, rest, cancel).Run(steps)) return std::nullopt;
+  const bool found = patterns->ranked ? ShortestSearch<true>(*patterns, rest, cancel).Run(steps)
+                                      : ShortestSearch<false>(*patterns, rest, cancel).Run(steps);
+  if (!found) return std::nullopt;
 
   std::vector<BossMove> moves;
   moves.reserve(steps.size());
