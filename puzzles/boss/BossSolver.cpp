@@ -712,54 +712,80 @@ class ShortestSearch {
 
 // ------------------------------------------------------------- larger --
 
-// The fewest gap steps that bring tiles a and b home (b may be -1 for one
-// tile alone) without touching the cells marked fixed. Appends the steps and
-// plays them on the grid.
-bool PlaceTiles(Grid& grid, const std::array<bool, kMaxCells>& fixed, int a, int b,
+// The fewest gap steps that bring the k tiles (one to three) home without
+// touching the cells marked fixed. Appends the steps and plays them on the
+// grid.
+bool PlaceTiles(Grid& grid, const std::array<bool, kMaxCells>& fixed, const int* tiles, int k,
                 std::vector<int>& steps) {
-  const int n = grid.Cells();
-  auto cellOfTile = [&](int t) {
-    for (int cell = 0; cell < n; ++cell) {
-      if (grid.tile[cell] == t) return cell;
+  // The search runs over the free cells only, numbered from 0.
+  std::array<int, kMaxCells> slot{};
+  std::array<std::array<int, 4>, kMaxCells> beyond{};
+  int n = 0;
+  for (int cell = 0; cell < grid.Cells(); ++cell)
+    slot[cell] = fixed[cell] ? -1 : n++;
+  for (int cell = 0; cell < grid.Cells(); ++cell) {
+    if (slot[cell] < 0) continue;
+    for (int step = 0; step < 4; ++step) {
+      const int to = grid.Beyond(cell, step);
+      beyond[slot[cell]][step] = to < 0 ? -1 : slot[to];
     }
-    return -1;
-  };
-  // A state is the cells of a, b and the gap; b's cell is 0 when b is absent.
-  auto key = [n](int pa, int pb, int g) { return (pa * n + pb) * n + g; };
-  const int startA = cellOfTile(a);
-  const int startB = b < 0 ? 0 : cellOfTile(b);
-  const int homeB = b < 0 ? 0 : b;
-  std::vector<std::uint8_t> cameBy(static_cast<std::size_t>(n) * n * n, 255);
+  }
+  // A state is the gap's slot plus n times the first tile's slot, and so on.
+  std::array<int, 4> weight{};
+  std::size_t states = static_cast<std::size_t>(n);
+  int start = slot[grid.gap];
+  int homes = 0;
+  for (int i = 0; i < k; ++i) {
+    weight[i] = static_cast<int>(states);
+    states *= static_cast<std::size_t>(n);
+    for (int cell = 0; cell < grid.Cells(); ++cell) {
+      if (grid.tile[cell] == tiles[i]) start += slot[cell] * weight[i];
+    }
+    if (slot[tiles[i]] < 0) return false;
+    homes += slot[tiles[i]] * weight[i];
+  }
+  std::vector<std::uint8_t> cameBy(states, 255);
   constexpr std::uint8_t kStart = 254;
-  std::vector<int> queue{key(startA, startB, grid.gap)};
-  cameBy[queue[0]] = kStart;
+  std::vector<int> queue{start};
+  cameBy[static_cast<std::size_t>(start)] = kStart;
   int goal = -1;
-  for (std::size_t q = 0; q < queue.size() && goal < 0; ++q) {
+  std::array<int, 3> at{};
+  auto slotsOf = [&](int s) {
+    int rest = s / n;
+    for (int i = 0; i < k; ++i, rest /= n)
+      at[i] = rest % n;
+    return s % n;
+  };
+  for (std::size_t q = 0; q < queue.size(); ++q) {
     const int s = queue[q];
-    const int pa = s / (n * n), pb = s / n % n, g = s % n;
-    if (pa == a && pb == homeB) {
+    if (s - s % n == homes) {
       goal = s;
       break;
     }
+    const int g = slotsOf(s);
     for (int step = 0; step < 4; ++step) {
-      const int to = grid.Beyond(g, step);
-      if (to < 0 || fixed[to]) continue;
-      const int na = to == pa ? g : pa;
-      const int nb = b >= 0 && to == pb ? g : pb;
-      const int t = key(na, nb, to);
-      if (cameBy[t] != 255) continue;
-      cameBy[t] = static_cast<std::uint8_t>(step);
-      queue.push_back(t);
+      const int to = beyond[g][step];
+      if (to < 0) continue;
+      int next = s + to - g;
+      for (int i = 0; i < k; ++i) {
+        if (at[i] == to) next += (g - to) * weight[i];
+      }
+      if (cameBy[static_cast<std::size_t>(next)] != 255) continue;
+      cameBy[static_cast<std::size_t>(next)] = static_cast<std::uint8_t>(step);
+      queue.push_back(next);
     }
   }
   if (goal < 0) return false;
   std::vector<int> found;
-  for (int s = goal; cameBy[s] != kStart;) {
-    const int step = cameBy[s];
+  for (int s = goal; cameBy[static_cast<std::size_t>(s)] != kStart;) {
+    const int step = cameBy[static_cast<std::size_t>(s)];
     found.push_back(step);
-    const int pa = s / (n * n), pb = s / n % n, g = s % n;
-    const int before = grid.Beyond(g, Opposite(step));
-    s = key(pa == before ? g : pa, b >= 0 && pb == before ? g : pb, before);
+    const int g = slotsOf(s);
+    const int before = beyond[g][Opposite(step)];
+    s += before - g;
+    for (int i = 0; i < k; ++i) {
+      if (at[i] == before) s += (g - before) * weight[i];
+    }
   }
   std::reverse(found.begin(), found.end());
   for (int step : found)
@@ -769,19 +795,53 @@ bool PlaceTiles(Grid& grid, const std::array<bool, kMaxCells>& fixed, int a, int
 }
 
 // Puts one line in place: the tiles two at a time, the last two together (the
-// awkward end of a line needs both at once).
+// awkward end of a line needs both at once); where few cells are left free,
+// also tried with the last three together, and the fewer moves win. (Three
+// tiles at once cost a search that grows with the fourth power of the free
+// cells.)
 bool PlaceLine(Grid& grid, std::array<bool, kMaxCells>& fixed, const std::vector<int>& homes,
                std::vector<int>& steps) {
-  std::size_t i = 0;
-  if (homes.size() % 2 == 1) {
-    if (!PlaceTiles(grid, fixed, homes[0], -1, steps)) return false;
-    fixed[homes[0]] = true;
-    i = 1;
+  constexpr int kFreeForThree = 21;
+  int free = 0;
+  for (int cell = 0; cell < grid.Cells(); ++cell)
+    free += fixed[cell] ? 0 : 1;
+  const int m = static_cast<int>(homes.size());
+  // Turns of tiles: ones and twos, or ending with a three.
+  auto turnsEndingWith = [m](int last) {
+    std::vector<int> sizes;
+    if ((m - last) % 2 == 1) sizes.push_back(1);
+    for (int i = (m - last) % 2; i < m - last; i += 2)
+      sizes.push_back(2);
+    sizes.push_back(last);
+    return sizes;
+  };
+  std::vector<std::vector<int>> tries{turnsEndingWith(2)};
+  if (free <= kFreeForThree && m >= 3) tries.push_back(turnsEndingWith(3));
+  std::optional<Grid> best;
+  std::vector<int> bestSteps;
+  for (const auto& sizes : tries) {
+    Grid tried = grid;
+    std::array<bool, kMaxCells> fixedTried = fixed;
+    std::vector<int> made;
+    int next = 0;
+    bool placed = true;
+    for (int size : sizes) {
+      placed = PlaceTiles(tried, fixedTried, homes.data() + next, size, made);
+      if (!placed) break;
+      for (int i = 0; i < size; ++i)
+        fixedTried[homes[static_cast<std::size_t>(next + i)]] = true;
+      next += size;
+    }
+    if (placed && (!best || made.size() < bestSteps.size())) {
+      best = tried;
+      bestSteps = std::move(made);
+    }
   }
-  for (; i < homes.size(); i += 2) {
-    if (!PlaceTiles(grid, fixed, homes[i], homes[i + 1], steps)) return false;
-    fixed[homes[i]] = fixed[homes[i + 1]] = true;
-  }
+  if (!best) return false;
+  grid = *best;
+  for (int home : homes)
+    fixed[home] = true;
+  steps.insert(steps.end(), bestSteps.begin(), bestSteps.end());
   return true;
 }
 

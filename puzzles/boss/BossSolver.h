@@ -29,7 +29,8 @@ namespace zt {
 // The tables of the sizes used last are kept up to kKeptBytes. Larger boards
 // get a short solution: rows and then columns are put in place from the top
 // left, two tiles at a time by the fewest moves that leave the finished cells
-// alone, and the last 4 x 3 block is solved in the fewest moves.
+// alone (once few cells are free, the last three of a line also together, if
+// that is shorter), and the last 4 x 3 block is solved in the fewest moves.
 //
 // Solves may run at once on several threads; copies of a solver share its
 // pattern databases, which go when the last copy goes.
