@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstdint>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 
 namespace zt {
@@ -370,10 +372,21 @@ std::optional<Start> Read(const CruxRules& rules) {
   return start;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// IDA*: depth-first searches to a growing bound on slides made plus slides
+// estimated. With a weight above one the estimate counts that many times, so
+// the search dives towards the pattern and settles for a longer solution.
 class Search {
  public:
-  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel)
-      : tables_(tables), goal_(goal), cancel_(cancel) {}
+  // `weight` in quarters: 4 is the plain, exact search.
+  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel, int weight = 4)
+      : tables_(tables), goal_(goal), cancel_(cancel), weight_(weight) {}
+
+  // Gives up (Run returns std::nullopt, Stopped holds) at this time.
+  void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
+  // Gives up after about this many positions.
+  void SetPositionLimit(std::size_t limit) { positionLimit_ = limit; }
 
   // The largest table distance, or the first one found above `limit`.
   int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
@@ -386,25 +399,49 @@ class Search {
     return best;
   }
 
-  // The fewest slides, or std::nullopt when cancelled.
+  // For ranking positions: the largest table distance first, then the sum of
+  // all, which tells apart positions that the largest alone calls equal.
+  int Rank(const Pos& p, Placing placing) const {
+    const auto values = SlotValues(p, placing);
+    int best = 0;
+    int sum = 0;
+    for (const Group& group : tables_.groups) {
+      const int d = group.distance[group.Index(values, placing, group.symbolOf)];
+      best = std::max(best, d);
+      sum += d;
+    }
+    return best << 16 | sum;
+  }
+
+  // A solution, or std::nullopt when cancelled or out of time or positions.
+  // The exact search's solution has the fewest slides.
   std::optional<std::vector<int>> Run(const Pos& start, Placing placing) {
     int bound = Estimate(start, placing);
     if (bound == kUnreached) return std::nullopt;
+    bound = Weighted(bound);
     for (;;) {
+      reached_ = bound;
       next_ = std::numeric_limits<int>::max();
       if (Dfs(start, placing, 0, bound, -1)) return path_;
-      if (cancelled_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
+      if (stopped_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
       bound = next_;
     }
   }
 
+  bool Cancelled() const { return cancelled_; }
+  // Cancelled, or out of time or positions.
+  bool Stopped() const { return stopped_; }
+  // For the exact search: no solution is shorter than this many slides.
+  int Reached() const { return reached_; }
+
  private:
+  int Weighted(int estimate) const { return estimate * weight_ / 4; }
+
   bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
-    ++polled_;
-    if (cancel_ && (polled_ & 0xfff) == 0 && cancel_->load(std::memory_order_relaxed))
-      cancelled_ = true;
-    if (cancelled_) return false;
-    const int f = g + Estimate(p, placing, bound - g);
+    if ((++polled_ & 0x3ff) == 0) Poll();
+    if (stopped_) return false;
+    const int estimate = weight_ == 4 ? Estimate(p, placing, bound - g) : Estimate(p, placing);
+    const int f = g + Weighted(estimate);
     if (f > bound) {
       next_ = std::min(next_, f);
       return false;
@@ -421,18 +458,99 @@ class Search {
     return false;
   }
 
+  void Poll() {
+    if (cancel_ && cancel_->load(std::memory_order_relaxed)) cancelled_ = true;
+    if (polled_ >= positionLimit_ || (deadline_ && Clock::now() >= *deadline_)) stopped_ = true;
+    stopped_ = stopped_ || cancelled_;
+  }
+
   const Tables& tables_;
   Pos goal_;
   const std::atomic<bool>* cancel_;
+  int weight_;
+  std::optional<Clock::time_point> deadline_;
+  std::size_t positionLimit_ = std::numeric_limits<std::size_t>::max();
   std::vector<int> path_;
   int next_ = 0;
+  int reached_ = 0;
   std::size_t polled_ = 0;
+  bool stopped_ = false;
   bool cancelled_ = false;
 };
 
+std::uint64_t Fingerprint(const Pos& p) {
+  const auto low = static_cast<std::uint64_t>(p.h);
+  const auto high = static_cast<std::uint64_t>(p.h >> 64);
+  std::uint64_t x =
+      low * 0x9e3779b97f4a7c15u ^ high * 0xc2b2ae3d27d4eb4fu ^ p.v * 0x165667b19e3779f9u;
+  x ^= x >> 31;
+  x *= 0xbf58476d1ce4e5b9u;
+  return x ^ x >> 29;
+}
+
+// Beam search: slide after slide, keeps only the `width` new positions that
+// the tables rank nearest the pattern. Quick and short enough, but not the
+// fewest. Positions met before are not taken again (told apart by a 64-bit
+// fingerprint: a clash could only drop a position, never give a wrong path).
+std::optional<std::vector<int>> Beam(const Search& guide, const Pos& start, Placing placing,
+                                     const Pos& goal, std::size_t width,
+                                     const std::atomic<bool>* cancel) {
+  constexpr int kDeepest = 400;
+  struct Kept {
+    Pos p;
+    Placing placing;
+    std::uint32_t parent = 0;
+    int direction = 0;
+  };
+  struct Candidate {
+    Kept node;
+    int rank = 0;
+  };
+  std::vector<std::vector<Kept>> layers{{Kept{start, placing}}};
+  std::unordered_set<std::uint64_t> seen{Fingerprint(start)};
+  std::vector<Candidate> candidates;
+  for (int depth = 1; depth <= kDeepest; ++depth) {
+    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+    candidates.clear();
+    const auto& layer = layers.back();
+    for (std::size_t i = 0; i < layer.size(); ++i) {
+      for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+        Kept after{{}, layer[i].placing.After(direction), static_cast<std::uint32_t>(i), direction};
+        if (!Slide(layer[i].p, direction, after.p)) continue;
+        if (!seen.insert(Fingerprint(after.p)).second) continue;
+        if (after.p == goal) {
+          std::vector<int> path{direction};
+          std::uint32_t parent = after.parent;
+          for (std::size_t back = layers.size() - 1; back > 0; --back) {
+            path.push_back(layers[back][parent].direction);
+            parent = layers[back][parent].parent;
+          }
+          std::reverse(path.begin(), path.end());
+          return path;
+        }
+        candidates.push_back({after, guide.Rank(after.p, after.placing)});
+      }
+    }
+    if (candidates.empty()) return std::nullopt;
+    if (candidates.size() > width) {
+      std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(width),
+                       candidates.end(),
+                       [](const Candidate& a, const Candidate& b) { return a.rank < b.rank; });
+      candidates.resize(width);
+    }
+    std::vector<Kept> next;
+    next.reserve(candidates.size());
+    for (const Candidate& c : candidates)
+      next.push_back(c.node);
+    layers.push_back(std::move(next));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-CruxSolver::CruxSolver() : shared_(std::make_shared<Shared>()) {}
+CruxSolver::CruxSolver(std::chrono::milliseconds exactTime)
+    : shared_(std::make_shared<Shared>()), exactTime_(exactTime) {}
 
 std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
     const CruxRules& rules, const std::atomic<bool>* cancel) const {
@@ -441,6 +559,9 @@ std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
   {
     const std::lock_guard lock(shared_->mutex);
     if (shared_->tables && shared_->key == start->key) return shared_->tables;
+    // Another pattern's tables go first, so that two sets never need room at once
+    // (a search still running on them keeps its own reference).
+    shared_->tables.reset();
   }
   // Built outside the lock; two threads that miss at once both build, and the
   // later one's tables stay.
@@ -457,13 +578,39 @@ std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
 
 std::optional<std::vector<int>> CruxSolver::Solve(const CruxRules& rules,
                                                   const std::atomic<bool>* cancel) const {
+  auto solution = SolveWithProof(rules, cancel);
+  if (!solution) return std::nullopt;
+  return std::move(solution->slides);
+}
+
+std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
+    const CruxRules& rules, const std::atomic<bool>* cancel) const {
   const auto start = Read(rules);
   if (!start) return std::nullopt;
-  if (start->board == start->goal) return std::vector<int>{};
+  if (start->board == start->goal) return Solution{{}, true};
   const auto tables = TablesFor(rules, cancel);
   if (!tables) return std::nullopt;
-  Search search(*tables, start->goal, cancel);
-  return search.Run(start->board, start->placing);
+
+  Search exact(*tables, start->goal, cancel);
+  // The budget starts once the tables are there: their build is paid once a pattern.
+  if (exactTime_ != kNoTimeLimit) exact.SetDeadline(Clock::now() + exactTime_);
+  if (auto slides = exact.Run(start->board, start->placing))
+    return Solution{std::move(*slides), true};
+  if (!exact.Stopped() || exact.Cancelled()) return std::nullopt;
+
+  // Out of time: a beam search, wider if the narrow one finds nothing, and at
+  // last a weighted search that always ends.
+  for (const std::size_t width : {1000u, 4000u}) {
+    if (auto slides = Beam(exact, start->board, start->placing, start->goal, width, cancel)) {
+      const bool fewest = static_cast<int>(slides->size()) <= exact.Reached();
+      return Solution{std::move(*slides), fewest};
+    }
+    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+  }
+  Search weighted(*tables, start->goal, cancel, 24);
+  if (auto slides = weighted.Run(start->board, start->placing))
+    return Solution{std::move(*slides), static_cast<int>(slides->size()) <= exact.Reached()};
+  return std::nullopt;
 }
 
 }  // namespace zt
