@@ -201,6 +201,67 @@ struct Node {
 
 // Breadth-first from the pattern over the looser puzzle, whose boards carry
 // 1 + symbol in each nibble (1 = a piece not told apart). False if cancelled.
+// The looser puzzle's board with the given table index: its placing, and each
+// slot's symbol put back from the layout number (the reverse of Group::Index).
+// Nibbles hold 1 + symbol, as in FillGroup.
+Node Board(const Group& group, std::uint32_t index) {
+  const auto placingIndex = static_cast<int>(index / group.perPlacing);
+  std::uint32_t layout = index % group.perPlacing;
+  Node node;
+  node.placing = Placing{placingIndex / 5 - 2, placingIndex % 5 - 2};
+  // Each symbol's combination rank, last symbol first.
+  std::array<std::uint32_t, 16> rank{};
+  std::array<int, 16> freeBefore{};  // free slots when that symbol is laid
+  int freeCount = kSlots;
+  for (int a = 1; a <= group.symbols; ++a) {
+    freeBefore[static_cast<std::size_t>(a)] = freeCount;
+    freeCount -= group.count[static_cast<std::size_t>(a)];
+  }
+  for (int a = group.symbols; a >= 1; --a) {
+    const std::uint32_t ways = kChoose(freeBefore[static_cast<std::size_t>(a)],
+                                       group.count[static_cast<std::size_t>(a)]);
+    rank[static_cast<std::size_t>(a)] = layout % ways;
+    layout /= ways;
+  }
+  std::array<std::uint8_t, kSlots> symbolAt{};  // 0 = a piece not told apart
+  std::uint32_t free = (1u << kSlots) - 1;
+  for (int a = 1; a <= group.symbols; ++a) {
+    std::uint32_t r = rank[static_cast<std::size_t>(a)];
+    std::uint32_t taken = 0;
+    // The combination with rank r: its i-th smallest member is the c-th free
+    // slot for the largest c with C(c, i + 1) <= what is left of r.
+    for (int i = group.count[static_cast<std::size_t>(a)] - 1; i >= 0; --i) {
+      int c = i;
+      while (kChoose(c + 1, i + 1) <= r)
+        ++c;
+      r -= kChoose(c, i + 1);
+      std::uint32_t m = free;
+      for (int skip = 0; skip < c; ++skip)
+        m &= m - 1;
+      const int slot = std::countr_zero(m);
+      symbolAt[static_cast<std::size_t>(slot)] = static_cast<std::uint8_t>(a);
+      taken |= 1u << slot;
+    }
+    free &= ~taken;
+  }
+  const auto& slots = kSlotMap.nibble[static_cast<std::size_t>(node.placing.Index())];
+  for (std::size_t s = 0; s < kSlots; ++s) {
+    const int n = slots[s];
+    const auto nibble = static_cast<std::uint64_t>(1 + symbolAt[s]);
+    if (n < 0x100) {
+      node.p.h |= static_cast<Bits128>(nibble) << (4 * n);
+    } else {
+      node.p.v |= nibble << (4 * (n - 0x100));
+    }
+  }
+  return node;
+}
+
+// Breadth-first from the pattern over the looser puzzle, whose boards carry
+// 1 + symbol in each nibble (1 = a piece not told apart). Each round goes
+// through the table for the boards found in the round before and rebuilds
+// them from their index, so the search needs no room beyond the table.
+// False if cancelled.
 bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   auto abstractOf = [&](std::uint8_t value) {
     return static_cast<std::uint8_t>(value == 0 ? 0 : 1 + group.symbolOf[value]);
@@ -217,15 +278,17 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   for (int n = 1; n < 16; ++n)
     symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
 
-  group.distance.assign(static_cast<std::size_t>(kPlacings) * group.perPlacing, kUnreached);
-  std::vector<Node> layer{{start, Placing{}}};
+  const auto entries = static_cast<std::uint32_t>(kPlacings) * group.perPlacing;
+  group.distance.assign(entries, kUnreached);
   group.distance[group.Index(SlotValues(start, Placing{}), Placing{}, symbolOfNibble)] = 0;
   std::size_t polled = 0;
-  for (std::uint8_t depth = 1; !layer.empty(); ++depth) {
-    std::vector<Node> next;
-    for (const Node& node : layer) {
+  for (std::uint8_t depth = 1;; ++depth) {
+    bool grew = false;
+    for (std::uint32_t index = 0; index < entries; ++index) {
+      if (group.distance[index] != depth - 1) continue;
       if (cancel && (++polled & 0xfff) == 0 && cancel->load(std::memory_order_relaxed))
         return false;
+      const Node node = Board(group, index);
       for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
         Node after;
         if (!Slide(node.p, direction, after.p)) continue;
@@ -234,12 +297,11 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
                                                      after.placing, symbolOfNibble)];
         if (d != kUnreached) continue;
         d = depth;
-        next.push_back(after);
+        grew = true;
       }
     }
-    layer = std::move(next);
+    if (!grew) return true;
   }
-  return true;
 }
 
 // Splits the pattern's classes into groups whose tables fit the budget, rarest
