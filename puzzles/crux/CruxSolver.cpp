@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdint>
 #include <limits>
-#include <unordered_set>
 #include <utility>
 
 namespace zt {
@@ -144,6 +143,21 @@ struct Binomials {
 };
 const Binomials kChoose;
 
+// Set bits of a slot mask (20 bits) from two tables of 1024: the build does not
+// assume a processor with a popcount instruction, and the library call in its
+// place was a tenth of the tables' build time.
+struct BitCounts {
+  std::array<std::uint8_t, 1024> n{};
+  constexpr BitCounts() {
+    for (std::size_t m = 1; m < n.size(); ++m)
+      n[m] = static_cast<std::uint8_t>(n[m >> 1] + (m & 1));
+  }
+};
+constexpr BitCounts kBitCounts;
+inline int CountBits(std::uint32_t mask) {
+  return kBitCounts.n[mask & 1023] + kBitCounts.n[(mask >> 10) & 1023];
+}
+
 constexpr std::uint8_t kUnreached = 0xff;
 // A distance table should stay below this many entries (one byte each); a
 // single number that alone needs more still gets its table.
@@ -175,7 +189,7 @@ struct CruxSolver::Tables {
         std::uint32_t rank = 0;
         int i = 0;
         for (std::uint32_t m = masks[static_cast<std::size_t>(a)]; m != 0; m &= m - 1, ++i) {
-          const int below = std::popcount(free & ((m & (~m + 1)) - 1));
+          const int below = CountBits(free & ((m & (~m + 1)) - 1));
           rank += kChoose(below, i + 1);
         }
         const int k = count[static_cast<std::size_t>(a)];
@@ -218,8 +232,8 @@ Node Board(const Group& group, std::uint32_t index) {
     freeCount -= group.count[static_cast<std::size_t>(a)];
   }
   for (int a = group.symbols; a >= 1; --a) {
-    const std::uint32_t ways = kChoose(freeBefore[static_cast<std::size_t>(a)],
-                                       group.count[static_cast<std::size_t>(a)]);
+    const std::uint32_t ways =
+        kChoose(freeBefore[static_cast<std::size_t>(a)], group.count[static_cast<std::size_t>(a)]);
     rank[static_cast<std::size_t>(a)] = layout % ways;
     layout /= ways;
   }
@@ -445,10 +459,10 @@ class Search {
   Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel, int weight = 4)
       : tables_(tables), goal_(goal), cancel_(cancel), weight_(weight) {}
 
-  // Gives up (Run returns std::nullopt, Stopped holds) at this time.
+  // Gives up (Run returns std::nullopt) at this time.
   void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
-  // Gives up after about this many positions.
-  void SetPositionLimit(std::size_t limit) { positionLimit_ = limit; }
+  // Gives up once the bound reaches this many slides.
+  void SetCeiling(int slides) { ceiling_ = slides; }
 
   // The largest table distance, or the first one found above `limit`.
   int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
@@ -483,6 +497,10 @@ class Search {
     bound = Weighted(bound);
     for (;;) {
       reached_ = bound;
+      if (bound >= ceiling_) {
+        stopped_ = true;
+        return std::nullopt;
+      }
       next_ = std::numeric_limits<int>::max();
       if (Dfs(start, placing, 0, bound, -1)) return path_;
       if (stopped_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
@@ -491,8 +509,6 @@ class Search {
   }
 
   bool Cancelled() const { return cancelled_; }
-  // Cancelled, or out of time or positions.
-  bool Stopped() const { return stopped_; }
   // For the exact search: no solution is shorter than this many slides.
   int Reached() const { return reached_; }
 
@@ -522,7 +538,7 @@ class Search {
 
   void Poll() {
     if (cancel_ && cancel_->load(std::memory_order_relaxed)) cancelled_ = true;
-    if (polled_ >= positionLimit_ || (deadline_ && Clock::now() >= *deadline_)) stopped_ = true;
+    if (deadline_ && Clock::now() >= *deadline_) stopped_ = true;
     stopped_ = stopped_ || cancelled_;
   }
 
@@ -531,7 +547,7 @@ class Search {
   const std::atomic<bool>* cancel_;
   int weight_;
   std::optional<Clock::time_point> deadline_;
-  std::size_t positionLimit_ = std::numeric_limits<std::size_t>::max();
+  int ceiling_ = std::numeric_limits<int>::max();
   std::vector<int> path_;
   int next_ = 0;
   int reached_ = 0;
@@ -549,6 +565,42 @@ std::uint64_t Fingerprint(const Pos& p) {
   x *= 0xbf58476d1ce4e5b9u;
   return x ^ x >> 29;
 }
+
+// A set of nonzero 64-bit fingerprints, open addressing, kept under half full.
+class FingerprintSet {
+ public:
+  FingerprintSet() : slots_(1 << 16) {}
+  // False when it was there already.
+  bool Insert(std::uint64_t key) {
+    key |= 1;  // 0 marks a free slot
+    if (2 * (size_ + 1) > slots_.size()) Grow();
+    return Place(slots_, key);
+  }
+
+ private:
+  bool Place(std::vector<std::uint64_t>& slots, std::uint64_t key) {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = key & mask;; i = (i + 1) & mask) {
+      if (slots[i] == key) return false;
+      if (slots[i] == 0) {
+        slots[i] = key;
+        ++size_;
+        return true;
+      }
+    }
+  }
+  void Grow() {
+    std::vector<std::uint64_t> bigger(2 * slots_.size());
+    size_ = 0;
+    for (std::uint64_t key : slots_) {
+      if (key != 0) Place(bigger, key);
+    }
+    slots_ = std::move(bigger);
+  }
+
+  std::vector<std::uint64_t> slots_;
+  std::size_t size_ = 0;
+};
 
 // Beam search: slide after slide, keeps only the `width` new positions that
 // the tables rank nearest the pattern. Quick and short enough, but not the
@@ -569,7 +621,8 @@ std::optional<std::vector<int>> Beam(const Search& guide, const Pos& start, Plac
     int rank = 0;
   };
   std::vector<std::vector<Kept>> layers{{Kept{start, placing}}};
-  std::unordered_set<std::uint64_t> seen{Fingerprint(start)};
+  FingerprintSet seen;
+  seen.Insert(Fingerprint(start));
   std::vector<Candidate> candidates;
   for (int depth = 1; depth <= kDeepest; ++depth) {
     if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
@@ -579,7 +632,7 @@ std::optional<std::vector<int>> Beam(const Search& guide, const Pos& start, Plac
       for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
         Kept after{{}, layer[i].placing.After(direction), static_cast<std::uint32_t>(i), direction};
         if (!Slide(layer[i].p, direction, after.p)) continue;
-        if (!seen.insert(Fingerprint(after.p)).second) continue;
+        if (!seen.Insert(Fingerprint(after.p))) continue;
         if (after.p == goal) {
           std::vector<int> path{direction};
           std::uint32_t parent = after.parent;
@@ -654,25 +707,36 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
   if (!tables) return std::nullopt;
 
   Search exact(*tables, start->goal, cancel);
-  // The budget starts once the tables are there: their build is paid once a pattern.
-  if (exactTime_ != kNoTimeLimit) exact.SetDeadline(Clock::now() + exactTime_);
-  if (auto slides = exact.Run(start->board, start->placing))
+  if (exactTime_ == kNoTimeLimit) {
+    auto slides = exact.Run(start->board, start->placing);
+    if (!slides) return std::nullopt;
     return Solution{std::move(*slides), true};
-  if (!exact.Stopped() || exact.Cancelled()) return std::nullopt;
+  }
+  // The time counts from here: the tables' build is paid once a pattern.
+  const auto deadline = Clock::now() + exactTime_;
 
-  // Out of time: a beam search, wider if the narrow one finds nothing, and at
-  // last a weighted search that always ends.
+  // First a short solution: a beam search, wider if the narrow one finds
+  // nothing, and at last a weighted search that always ends.
+  std::optional<std::vector<int>> quick;
   for (const std::size_t width : {1000u, 4000u}) {
-    if (auto slides = Beam(exact, start->board, start->placing, start->goal, width, cancel)) {
-      const bool fewest = static_cast<int>(slides->size()) <= exact.Reached();
-      return Solution{std::move(*slides), fewest};
-    }
+    quick = Beam(exact, start->board, start->placing, start->goal, width, cancel);
+    if (quick) break;
     if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
   }
-  Search weighted(*tables, start->goal, cancel, 24);
-  if (auto slides = weighted.Run(start->board, start->placing))
-    return Solution{std::move(*slides), static_cast<int>(slides->size()) <= exact.Reached()};
-  return std::nullopt;
+  if (!quick) {
+    Search weighted(*tables, start->goal, cancel, 24);
+    quick = weighted.Run(start->board, start->placing);
+    if (!quick) return std::nullopt;
+  }
+  // Then the fewest slides, for the rest of the time: the exact search stops
+  // early once its bound reaches the short solution, which is then the fewest.
+  exact.SetDeadline(deadline);
+  exact.SetCeiling(static_cast<int>(quick->size()));
+  if (auto slides = exact.Run(start->board, start->placing))
+    return Solution{std::move(*slides), true};
+  if (exact.Cancelled()) return std::nullopt;
+  const bool fewest = static_cast<int>(quick->size()) <= exact.Reached();
+  return Solution{std::move(*quick), fewest};
 }
 
 }  // namespace zt

@@ -33,14 +33,15 @@ namespace zt {
 // The tables guide the search well on patterns of few numbers, where the
 // fewest slides are found in milliseconds. On patterns of many numbers (7, 8,
 // 11, 15, 16) they fall up to 20 slides short of the truth, and proving the
-// fewest can take minutes. So a solve looks for the fewest slides for a time
-// budget only; when that runs out it settles for a short solution from a
-// weighted search, which trusts the tables twice as much (then more, if that
-// too takes long).
+// fewest can take minutes. So a solve first finds a short solution by a beam
+// search (slide after slide it keeps only the thousand positions the tables
+// rank nearest), then looks for the fewest slides for the rest of a time
+// budget, and settles for the short one when that runs out.
 class CruxSolver {
  public:
-  // How long a solve looks for the fewest slides before it settles.
-  static constexpr std::chrono::milliseconds kDefaultExactTime{150};
+  // How long a solve looks for the fewest slides before it settles for a
+  // short solution, counted once the pattern's tables are there.
+  static constexpr std::chrono::milliseconds kDefaultExactTime{250};
   // A budget that never runs out: every solve gives the fewest slides.
   static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();
 
