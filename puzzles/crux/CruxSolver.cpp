@@ -177,11 +177,19 @@ struct CruxSolver::Tables {
     std::uint32_t perPlacing = 1;        // layouts of the symbols over the slots
     std::vector<std::uint8_t> distance;  // [placing * perPlacing + layout]
 
+    using Masks = std::array<std::uint32_t, 16>;  // the slots of each symbol
+
     std::uint32_t Index(const std::array<std::uint8_t, kSlots>& values, Placing placing,
                         const std::array<std::uint8_t, 16>& symbolOfValue) const {
-      std::array<std::uint32_t, 16> masks{};
+      Masks masks{};
       for (std::size_t s = 0; s < kSlots; ++s)
         masks[symbolOfValue[values[s]]] |= 1u << s;
+      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + Layout(masks);
+    }
+
+    // The layouts are numbered symbol by symbol: the rank of the symbol's slots
+    // among the slots the symbols before it left free.
+    std::uint32_t Layout(const Masks& masks) const {
       std::uint32_t free = (1u << kSlots) - 1;
       int freeCount = kSlots;
       std::uint32_t layout = 0;
@@ -197,7 +205,7 @@ struct CruxSolver::Tables {
         free &= ~masks[static_cast<std::size_t>(a)];
         freeCount -= k;
       }
-      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + layout;
+      return layout;
     }
   };
   std::vector<Group> groups;
@@ -208,21 +216,80 @@ namespace {
 using Tables = CruxSolver::Tables;
 using Group = Tables::Group;
 
-struct Node {
-  Pos p;
-  Placing placing;
+// How each slide moves the pieces between slots: for every placing and
+// direction, the placing after it (-1 when the slide is not allowed there)
+// and, byte by byte, where the bits of a slot mask go. A horizontal slide
+// leaves every piece in its slot; a vertical one moves the pieces of the
+// crossing and of the vertical arms.
+struct SlotMoves {
+  std::array<std::array<int, CruxRules::kDirections>, kPlacings> to{};
+  std::array<std::array<std::array<std::array<std::uint32_t, 256>, 3>, CruxRules::kDirections>,
+             kPlacings>
+      bits{};
+
+  SlotMoves() {
+    auto cellOf = [](int nibble) {
+      if (nibble < 0x100) return std::pair{nibble / 2, 4 + nibble % 2};
+      const int k = nibble - 0x100;
+      const int row = k / 2;
+      return std::pair{4 + k % 2, row < 4 ? row : row + 2};
+    };
+    for (int dh = -2; dh <= 2; ++dh) {
+      for (int dv = -2; dv <= 2; ++dv) {
+        const Placing placing{dh, dv};
+        const auto from = static_cast<std::size_t>(placing.Index());
+        for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+          const Placing after = placing.After(direction);
+          const auto d = static_cast<std::size_t>(direction);
+          if (std::abs(after.h) > 2 || std::abs(after.v) > 2) {
+            to[from][d] = -1;
+            continue;
+          }
+          to[from][d] = after.Index();
+          // Label each slot's cell, slide, and read the labels back.
+          CruxRules rules;
+          for (std::size_t slot = 0; slot < kSlots; ++slot) {
+            const auto [x, y] = cellOf(kSlotMap.nibble[from][slot]);
+            rules.CruxBoard[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] =
+                static_cast<std::uint8_t>(slot + 1);
+          }
+          rules.ShiftCrux(direction);
+          std::array<int, kSlots> slotAfter{};
+          for (std::size_t slot = 0; slot < kSlots; ++slot) {
+            const auto [x, y] =
+                cellOf(kSlotMap.nibble[static_cast<std::size_t>(after.Index())][slot]);
+            slotAfter[static_cast<std::size_t>(rules.Cell(x, y) - 1)] = static_cast<int>(slot);
+          }
+          for (std::size_t chunk = 0; chunk < 3; ++chunk) {
+            for (std::uint32_t byte = 0; byte < 256; ++byte) {
+              std::uint32_t moved = 0;
+              for (std::size_t bit = 0; bit < 8; ++bit) {
+                const std::size_t slot = 8 * chunk + bit;
+                if (slot < kSlots && (byte >> bit & 1u) != 0) moved |= 1u << slotAfter[slot];
+              }
+              bits[from][d][chunk][byte] = moved;
+            }
+          }
+        }
+      }
+    }
+  }
+
+  std::uint32_t Move(int placing, int direction, std::uint32_t mask) const {
+    const auto& t = bits[static_cast<std::size_t>(placing)][static_cast<std::size_t>(direction)];
+    return t[0][mask & 255] | t[1][mask >> 8 & 255] | t[2][mask >> 16 & 255];
+  }
 };
 
-// Breadth-first from the pattern over the looser puzzle, whose boards carry
-// 1 + symbol in each nibble (1 = a piece not told apart). False if cancelled.
-// The looser puzzle's board with the given table index: its placing, and each
-// slot's symbol put back from the layout number (the reverse of Group::Index).
-// Nibbles hold 1 + symbol, as in FillGroup.
-Node Board(const Group& group, std::uint32_t index) {
-  const auto placingIndex = static_cast<int>(index / group.perPlacing);
+const SlotMoves& TheSlotMoves() {
+  static const SlotMoves moves;  // 300 KB, made on the first table build
+  return moves;
+}
+
+// The slots of each symbol and the placing index of the given table index
+// (the reverse of Group::Index).
+int Unrank(const Group& group, std::uint32_t index, Group::Masks& masks) {
   std::uint32_t layout = index % group.perPlacing;
-  Node node;
-  node.placing = Placing{placingIndex / 5 - 2, placingIndex % 5 - 2};
   // Each symbol's combination rank, last symbol first.
   std::array<std::uint32_t, 16> rank{};
   std::array<int, 16> freeBefore{};  // free slots when that symbol is laid
@@ -237,7 +304,6 @@ Node Board(const Group& group, std::uint32_t index) {
     rank[static_cast<std::size_t>(a)] = layout % ways;
     layout /= ways;
   }
-  std::array<std::uint8_t, kSlots> symbolAt{};  // 0 = a piece not told apart
   std::uint32_t free = (1u << kSlots) - 1;
   for (int a = 1; a <= group.symbols; ++a) {
     std::uint32_t r = rank[static_cast<std::size_t>(a)];
@@ -252,29 +318,18 @@ Node Board(const Group& group, std::uint32_t index) {
       std::uint32_t m = free;
       for (int skip = 0; skip < c; ++skip)
         m &= m - 1;
-      const int slot = std::countr_zero(m);
-      symbolAt[static_cast<std::size_t>(slot)] = static_cast<std::uint8_t>(a);
-      taken |= 1u << slot;
+      taken |= m & (~m + 1);
     }
+    masks[static_cast<std::size_t>(a)] = taken;
     free &= ~taken;
   }
-  const auto& slots = kSlotMap.nibble[static_cast<std::size_t>(node.placing.Index())];
-  for (std::size_t s = 0; s < kSlots; ++s) {
-    const int n = slots[s];
-    const auto nibble = static_cast<std::uint64_t>(1 + symbolAt[s]);
-    if (n < 0x100) {
-      node.p.h |= static_cast<Bits128>(nibble) << (4 * n);
-    } else {
-      node.p.v |= nibble << (4 * (n - 0x100));
-    }
-  }
-  return node;
+  return static_cast<int>(index / group.perPlacing);
 }
 
-// Breadth-first from the pattern over the looser puzzle, whose boards carry
-// 1 + symbol in each nibble (1 = a piece not told apart). Each round goes
-// through the table for the boards found in the round before and rebuilds
-// them from their index, so the search needs no room beyond the table.
+// Breadth-first from the pattern over the looser puzzle. Each round goes
+// through the table for the layouts found in the round before, rebuilds their
+// slot masks from the index and moves the masks slot by slot, so the search
+// needs no room beyond the table.
 // False if cancelled.
 bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   auto abstractOf = [&](std::uint8_t value) {
@@ -292,6 +347,7 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   for (int n = 1; n < 16; ++n)
     symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
 
+  const SlotMoves& moves = TheSlotMoves();
   const auto entries = static_cast<std::uint32_t>(kPlacings) * group.perPlacing;
   group.distance.assign(entries, kUnreached);
   group.distance[group.Index(SlotValues(start, Placing{}), Placing{}, symbolOfNibble)] = 0;
@@ -302,13 +358,19 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
       if (group.distance[index] != depth - 1) continue;
       if (cancel && (++polled & 0xfff) == 0 && cancel->load(std::memory_order_relaxed))
         return false;
-      const Node node = Board(group, index);
+      Group::Masks masks{};
+      const int placing = Unrank(group, index, masks);
       for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
-        Node after;
-        if (!Slide(node.p, direction, after.p)) continue;
-        after.placing = node.placing.After(direction);
-        std::uint8_t& d = group.distance[group.Index(SlotValues(after.p, after.placing),
-                                                     after.placing, symbolOfNibble)];
+        const int to =
+            moves.to[static_cast<std::size_t>(placing)][static_cast<std::size_t>(direction)];
+        if (to < 0) continue;
+        Group::Masks after{};
+        for (int a = 1; a <= group.symbols; ++a) {
+          after[static_cast<std::size_t>(a)] =
+              moves.Move(placing, direction, masks[static_cast<std::size_t>(a)]);
+        }
+        std::uint8_t& d =
+            group.distance[static_cast<std::uint32_t>(to) * group.perPlacing + group.Layout(after)];
         if (d != kUnreached) continue;
         d = depth;
         grew = true;
@@ -456,8 +518,9 @@ using Clock = std::chrono::steady_clock;
 class Search {
  public:
   // `weight` in quarters: 4 is the plain, exact search.
-  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel, int weight = 4)
-      : tables_(tables), goal_(goal), cancel_(cancel), weight_(weight) {}
+  Search(const Tables& tables, const Pos& goal, int classes, const std::atomic<bool>* cancel,
+         int weight = 4)
+      : tables_(tables), goal_(goal), classes_(classes), cancel_(cancel), weight_(weight) {}
 
   // Gives up (Run returns std::nullopt) at this time.
   void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
@@ -466,10 +529,10 @@ class Search {
 
   // The largest table distance, or the first one found above `limit`.
   int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
-    const auto values = SlotValues(p, placing);
+    const auto classes = ClassMasks(p, placing);
     int best = 0;
     for (const Group& group : tables_.groups) {
-      best = std::max<int>(best, group.distance[group.Index(values, placing, group.symbolOf)]);
+      best = std::max<int>(best, Distance(group, classes, placing));
       if (best > limit) break;
     }
     return best;
@@ -478,11 +541,11 @@ class Search {
   // For ranking positions: the largest table distance first, then the sum of
   // all, which tells apart positions that the largest alone calls equal.
   int Rank(const Pos& p, Placing placing) const {
-    const auto values = SlotValues(p, placing);
+    const auto classes = ClassMasks(p, placing);
     int best = 0;
     int sum = 0;
     for (const Group& group : tables_.groups) {
-      const int d = group.distance[group.Index(values, placing, group.symbolOf)];
+      const int d = Distance(group, classes, placing);
       best = std::max(best, d);
       sum += d;
     }
@@ -515,6 +578,23 @@ class Search {
  private:
   int Weighted(int estimate) const { return estimate * weight_ / 4; }
 
+  // The slots of each class, read once for all the tables.
+  static Group::Masks ClassMasks(const Pos& p, Placing placing) {
+    const auto values = SlotValues(p, placing);
+    Group::Masks masks{};
+    for (std::size_t s = 0; s < kSlots; ++s)
+      masks[values[s]] |= 1u << s;
+    return masks;
+  }
+
+  int Distance(const Group& group, const Group::Masks& classes, Placing placing) const {
+    Group::Masks symbols{};
+    for (int c = 1; c <= classes_; ++c)
+      symbols[group.symbolOf[static_cast<std::size_t>(c)]] |= classes[static_cast<std::size_t>(c)];
+    return group.distance[static_cast<std::uint32_t>(placing.Index()) * group.perPlacing +
+                          group.Layout(symbols)];
+  }
+
   bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
     if ((++polled_ & 0x3ff) == 0) Poll();
     if (stopped_) return false;
@@ -544,6 +624,7 @@ class Search {
 
   const Tables& tables_;
   Pos goal_;
+  int classes_;
   const std::atomic<bool>* cancel_;
   int weight_;
   std::optional<Clock::time_point> deadline_;
@@ -706,7 +787,7 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
   const auto tables = TablesFor(rules, cancel);
   if (!tables) return std::nullopt;
 
-  Search exact(*tables, start->goal, cancel);
+  Search exact(*tables, start->goal, start->classes, cancel);
   if (exactTime_ == kNoTimeLimit) {
     auto slides = exact.Run(start->board, start->placing);
     if (!slides) return std::nullopt;
@@ -724,7 +805,7 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
     if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
   }
   if (!quick) {
-    Search weighted(*tables, start->goal, cancel, 24);
+    Search weighted(*tables, start->goal, start->classes, cancel, 24);
     quick = weighted.Run(start->board, start->placing);
     if (!quick) return std::nullopt;
   }
