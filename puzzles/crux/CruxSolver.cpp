@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <utility>
@@ -142,6 +143,21 @@ struct Binomials {
 };
 const Binomials kChoose;
 
+// Set bits of a slot mask (20 bits) from two tables of 1024: the build does not
+// assume a processor with a popcount instruction, and the library call in its
+// place was a tenth of the tables' build time.
+struct BitCounts {
+  std::array<std::uint8_t, 1024> n{};
+  constexpr BitCounts() {
+    for (std::size_t m = 1; m < n.size(); ++m)
+      n[m] = static_cast<std::uint8_t>(n[m >> 1] + (m & 1));
+  }
+};
+constexpr BitCounts kBitCounts;
+inline int CountBits(std::uint32_t mask) {
+  return kBitCounts.n[mask & 1023] + kBitCounts.n[(mask >> 10) & 1023];
+}
+
 constexpr std::uint8_t kUnreached = 0xff;
 // A distance table should stay below this many entries (one byte each); a
 // single number that alone needs more still gets its table.
@@ -161,11 +177,19 @@ struct CruxSolver::Tables {
     std::uint32_t perPlacing = 1;        // layouts of the symbols over the slots
     std::vector<std::uint8_t> distance;  // [placing * perPlacing + layout]
 
+    using Masks = std::array<std::uint32_t, 16>;  // the slots of each symbol
+
     std::uint32_t Index(const std::array<std::uint8_t, kSlots>& values, Placing placing,
                         const std::array<std::uint8_t, 16>& symbolOfValue) const {
-      std::array<std::uint32_t, 16> masks{};
+      Masks masks{};
       for (std::size_t s = 0; s < kSlots; ++s)
         masks[symbolOfValue[values[s]]] |= 1u << s;
+      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + Layout(masks);
+    }
+
+    // The layouts are numbered symbol by symbol: the rank of the symbol's slots
+    // among the slots the symbols before it left free.
+    std::uint32_t Layout(const Masks& masks) const {
       std::uint32_t free = (1u << kSlots) - 1;
       int freeCount = kSlots;
       std::uint32_t layout = 0;
@@ -173,7 +197,7 @@ struct CruxSolver::Tables {
         std::uint32_t rank = 0;
         int i = 0;
         for (std::uint32_t m = masks[static_cast<std::size_t>(a)]; m != 0; m &= m - 1, ++i) {
-          const int below = std::popcount(free & ((m & (~m + 1)) - 1));
+          const int below = CountBits(free & ((m & (~m + 1)) - 1));
           rank += kChoose(below, i + 1);
         }
         const int k = count[static_cast<std::size_t>(a)];
@@ -181,7 +205,7 @@ struct CruxSolver::Tables {
         free &= ~masks[static_cast<std::size_t>(a)];
         freeCount -= k;
       }
-      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + layout;
+      return layout;
     }
   };
   std::vector<Group> groups;
@@ -192,13 +216,121 @@ namespace {
 using Tables = CruxSolver::Tables;
 using Group = Tables::Group;
 
-struct Node {
-  Pos p;
-  Placing placing;
+// How each slide moves the pieces between slots: for every placing and
+// direction, the placing after it (-1 when the slide is not allowed there)
+// and, byte by byte, where the bits of a slot mask go. A horizontal slide
+// leaves every piece in its slot; a vertical one moves the pieces of the
+// crossing and of the vertical arms.
+struct SlotMoves {
+  std::array<std::array<int, CruxRules::kDirections>, kPlacings> to{};
+  std::array<std::array<std::array<std::array<std::uint32_t, 256>, 3>, CruxRules::kDirections>,
+             kPlacings>
+      bits{};
+
+  SlotMoves() {
+    auto cellOf = [](int nibble) {
+      if (nibble < 0x100) return std::pair{nibble / 2, 4 + nibble % 2};
+      const int k = nibble - 0x100;
+      const int row = k / 2;
+      return std::pair{4 + k % 2, row < 4 ? row : row + 2};
+    };
+    for (int dh = -2; dh <= 2; ++dh) {
+      for (int dv = -2; dv <= 2; ++dv) {
+        const Placing placing{dh, dv};
+        const auto from = static_cast<std::size_t>(placing.Index());
+        for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+          const Placing after = placing.After(direction);
+          const auto d = static_cast<std::size_t>(direction);
+          if (std::abs(after.h) > 2 || std::abs(after.v) > 2) {
+            to[from][d] = -1;
+            continue;
+          }
+          to[from][d] = after.Index();
+          // Label each slot's cell, slide, and read the labels back.
+          CruxRules rules;
+          for (std::size_t slot = 0; slot < kSlots; ++slot) {
+            const auto [x, y] = cellOf(kSlotMap.nibble[from][slot]);
+            rules.CruxBoard[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] =
+                static_cast<std::uint8_t>(slot + 1);
+          }
+          rules.ShiftCrux(direction);
+          std::array<int, kSlots> slotAfter{};
+          for (std::size_t slot = 0; slot < kSlots; ++slot) {
+            const auto [x, y] =
+                cellOf(kSlotMap.nibble[static_cast<std::size_t>(after.Index())][slot]);
+            slotAfter[static_cast<std::size_t>(rules.Cell(x, y) - 1)] = static_cast<int>(slot);
+          }
+          for (std::size_t chunk = 0; chunk < 3; ++chunk) {
+            for (std::uint32_t byte = 0; byte < 256; ++byte) {
+              std::uint32_t moved = 0;
+              for (std::size_t bit = 0; bit < 8; ++bit) {
+                const std::size_t slot = 8 * chunk + bit;
+                if (slot < kSlots && (byte >> bit & 1u) != 0) moved |= 1u << slotAfter[slot];
+              }
+              bits[from][d][chunk][byte] = moved;
+            }
+          }
+        }
+      }
+    }
+  }
+
+  std::uint32_t Move(int placing, int direction, std::uint32_t mask) const {
+    const auto& t = bits[static_cast<std::size_t>(placing)][static_cast<std::size_t>(direction)];
+    return t[0][mask & 255] | t[1][mask >> 8 & 255] | t[2][mask >> 16 & 255];
+  }
 };
 
-// Breadth-first from the pattern over the looser puzzle, whose boards carry
-// 1 + symbol in each nibble (1 = a piece not told apart). False if cancelled.
+const SlotMoves& TheSlotMoves() {
+  static const SlotMoves moves;  // 300 KB, made on the first table build
+  return moves;
+}
+
+// The slots of each symbol and the placing index of the given table index
+// (the reverse of Group::Index).
+int Unrank(const Group& group, std::uint32_t index, Group::Masks& masks) {
+  std::uint32_t layout = index % group.perPlacing;
+  // Each symbol's combination rank, last symbol first.
+  std::array<std::uint32_t, 16> rank{};
+  std::array<int, 16> freeBefore{};  // free slots when that symbol is laid
+  int freeCount = kSlots;
+  for (int a = 1; a <= group.symbols; ++a) {
+    freeBefore[static_cast<std::size_t>(a)] = freeCount;
+    freeCount -= group.count[static_cast<std::size_t>(a)];
+  }
+  for (int a = group.symbols; a >= 1; --a) {
+    const std::uint32_t ways =
+        kChoose(freeBefore[static_cast<std::size_t>(a)], group.count[static_cast<std::size_t>(a)]);
+    rank[static_cast<std::size_t>(a)] = layout % ways;
+    layout /= ways;
+  }
+  std::uint32_t free = (1u << kSlots) - 1;
+  for (int a = 1; a <= group.symbols; ++a) {
+    std::uint32_t r = rank[static_cast<std::size_t>(a)];
+    std::uint32_t taken = 0;
+    // The combination with rank r: its i-th smallest member is the c-th free
+    // slot for the largest c with C(c, i + 1) <= what is left of r.
+    for (int i = group.count[static_cast<std::size_t>(a)] - 1; i >= 0; --i) {
+      int c = i;
+      while (kChoose(c + 1, i + 1) <= r)
+        ++c;
+      r -= kChoose(c, i + 1);
+      std::uint32_t m = free;
+      for (int skip = 0; skip < c; ++skip)
+        m &= m - 1;
+      taken |= m & (~m + 1);
+    }
+    masks[static_cast<std::size_t>(a)] = taken;
+    free &= ~taken;
+  }
+  return static_cast<int>(index / group.perPlacing);
+}
+
+// Breadth-first from the pattern over the looser puzzle. Each round goes
+// through the table for the layouts found in the round before, rebuilds their
+// slot masks from the index and moves the masks slot by slot, so the search
+// needs no room beyond the table.
+// False if cancelled.
 bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   auto abstractOf = [&](std::uint8_t value) {
     return static_cast<std::uint8_t>(value == 0 ? 0 : 1 + group.symbolOf[value]);
@@ -215,29 +347,37 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
   for (int n = 1; n < 16; ++n)
     symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
 
-  group.distance.assign(static_cast<std::size_t>(kPlacings) * group.perPlacing, kUnreached);
-  std::vector<Node> layer{{start, Placing{}}};
+  const SlotMoves& moves = TheSlotMoves();
+  const auto entries = static_cast<std::uint32_t>(kPlacings) * group.perPlacing;
+  group.distance.assign(entries, kUnreached);
   group.distance[group.Index(SlotValues(start, Placing{}), Placing{}, symbolOfNibble)] = 0;
   std::size_t polled = 0;
-  for (std::uint8_t depth = 1; !layer.empty(); ++depth) {
-    std::vector<Node> next;
-    for (const Node& node : layer) {
+  for (std::uint8_t depth = 1;; ++depth) {
+    bool grew = false;
+    for (std::uint32_t index = 0; index < entries; ++index) {
+      if (group.distance[index] != depth - 1) continue;
       if (cancel && (++polled & 0xfff) == 0 && cancel->load(std::memory_order_relaxed))
         return false;
+      Group::Masks masks{};
+      const int placing = Unrank(group, index, masks);
       for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
-        Node after;
-        if (!Slide(node.p, direction, after.p)) continue;
-        after.placing = node.placing.After(direction);
-        std::uint8_t& d = group.distance[group.Index(SlotValues(after.p, after.placing),
-                                                     after.placing, symbolOfNibble)];
+        const int to =
+            moves.to[static_cast<std::size_t>(placing)][static_cast<std::size_t>(direction)];
+        if (to < 0) continue;
+        Group::Masks after{};
+        for (int a = 1; a <= group.symbols; ++a) {
+          after[static_cast<std::size_t>(a)] =
+              moves.Move(placing, direction, masks[static_cast<std::size_t>(a)]);
+        }
+        std::uint8_t& d =
+            group.distance[static_cast<std::uint32_t>(to) * group.perPlacing + group.Layout(after)];
         if (d != kUnreached) continue;
         d = depth;
-        next.push_back(after);
+        grew = true;
       }
     }
-    layer = std::move(next);
+    if (!grew) return true;
   }
-  return true;
 }
 
 // Splits the pattern's classes into groups whose tables fit the budget, rarest
@@ -370,41 +510,96 @@ std::optional<Start> Read(const CruxRules& rules) {
   return start;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// IDA*: depth-first searches to a growing bound on slides made plus slides
+// estimated. With a weight above one the estimate counts that many times, so
+// the search dives towards the pattern and settles for a longer solution.
 class Search {
  public:
-  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel)
-      : tables_(tables), goal_(goal), cancel_(cancel) {}
+  // `weight` in quarters: 4 is the plain, exact search.
+  Search(const Tables& tables, const Pos& goal, int classes, const std::atomic<bool>* cancel,
+         int weight = 4)
+      : tables_(tables), goal_(goal), classes_(classes), cancel_(cancel), weight_(weight) {}
+
+  // Gives up (Run returns std::nullopt) at this time.
+  void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
+  // Gives up once the bound reaches this many slides.
+  void SetCeiling(int slides) { ceiling_ = slides; }
 
   // The largest table distance, or the first one found above `limit`.
   int Estimate(const Pos& p, Placing placing, int limit = kUnreached) const {
-    const auto values = SlotValues(p, placing);
+    const auto classes = ClassMasks(p, placing);
     int best = 0;
     for (const Group& group : tables_.groups) {
-      best = std::max<int>(best, group.distance[group.Index(values, placing, group.symbolOf)]);
+      best = std::max<int>(best, Distance(group, classes, placing));
       if (best > limit) break;
     }
     return best;
   }
 
-  // The fewest slides, or std::nullopt when cancelled.
+  // For ranking positions: the largest table distance first, then the sum of
+  // all, which tells apart positions that the largest alone calls equal.
+  int Rank(const Pos& p, Placing placing) const {
+    const auto classes = ClassMasks(p, placing);
+    int best = 0;
+    int sum = 0;
+    for (const Group& group : tables_.groups) {
+      const int d = Distance(group, classes, placing);
+      best = std::max(best, d);
+      sum += d;
+    }
+    return best << 16 | sum;
+  }
+
+  // A solution, or std::nullopt when cancelled or out of time or positions.
+  // The exact search's solution has the fewest slides.
   std::optional<std::vector<int>> Run(const Pos& start, Placing placing) {
     int bound = Estimate(start, placing);
     if (bound == kUnreached) return std::nullopt;
+    bound = Weighted(bound);
     for (;;) {
+      reached_ = bound;
+      if (bound >= ceiling_) {
+        stopped_ = true;
+        return std::nullopt;
+      }
       next_ = std::numeric_limits<int>::max();
       if (Dfs(start, placing, 0, bound, -1)) return path_;
-      if (cancelled_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
+      if (stopped_ || next_ == std::numeric_limits<int>::max()) return std::nullopt;
       bound = next_;
     }
   }
 
+  bool Cancelled() const { return cancelled_; }
+  // For the exact search: no solution is shorter than this many slides.
+  int Reached() const { return reached_; }
+
  private:
+  int Weighted(int estimate) const { return estimate * weight_ / 4; }
+
+  // The slots of each class, read once for all the tables.
+  static Group::Masks ClassMasks(const Pos& p, Placing placing) {
+    const auto values = SlotValues(p, placing);
+    Group::Masks masks{};
+    for (std::size_t s = 0; s < kSlots; ++s)
+      masks[values[s]] |= 1u << s;
+    return masks;
+  }
+
+  int Distance(const Group& group, const Group::Masks& classes, Placing placing) const {
+    Group::Masks symbols{};
+    for (int c = 1; c <= classes_; ++c)
+      symbols[group.symbolOf[static_cast<std::size_t>(c)]] |= classes[static_cast<std::size_t>(c)];
+    return group.distance[static_cast<std::uint32_t>(placing.Index()) * group.perPlacing +
+                          group.Layout(symbols)];
+  }
+
   bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
-    ++polled_;
-    if (cancel_ && (polled_ & 0xfff) == 0 && cancel_->load(std::memory_order_relaxed))
-      cancelled_ = true;
-    if (cancelled_) return false;
-    const int f = g + Estimate(p, placing, bound - g);
+    if ((++polled_ & 0x3ff) == 0) Poll();
+    if (stopped_) return false;
+    const int estimate = weight_ == 4 ? Estimate(p, placing, bound - g) : Estimate(p, placing);
+    const int f = g + Weighted(estimate);
     if (f > bound) {
       next_ = std::min(next_, f);
       return false;
@@ -421,18 +616,137 @@ class Search {
     return false;
   }
 
+  void Poll() {
+    if (cancel_ && cancel_->load(std::memory_order_relaxed)) cancelled_ = true;
+    if (deadline_ && Clock::now() >= *deadline_) stopped_ = true;
+    stopped_ = stopped_ || cancelled_;
+  }
+
   const Tables& tables_;
   Pos goal_;
+  int classes_;
   const std::atomic<bool>* cancel_;
+  int weight_;
+  std::optional<Clock::time_point> deadline_;
+  int ceiling_ = std::numeric_limits<int>::max();
   std::vector<int> path_;
   int next_ = 0;
+  int reached_ = 0;
   std::size_t polled_ = 0;
+  bool stopped_ = false;
   bool cancelled_ = false;
 };
 
+std::uint64_t Fingerprint(const Pos& p) {
+  const auto low = static_cast<std::uint64_t>(p.h);
+  const auto high = static_cast<std::uint64_t>(p.h >> 64);
+  std::uint64_t x =
+      low * 0x9e3779b97f4a7c15u ^ high * 0xc2b2ae3d27d4eb4fu ^ p.v * 0x165667b19e3779f9u;
+  x ^= x >> 31;
+  x *= 0xbf58476d1ce4e5b9u;
+  return x ^ x >> 29;
+}
+
+// A set of nonzero 64-bit fingerprints, open addressing, kept under half full.
+class FingerprintSet {
+ public:
+  FingerprintSet() : slots_(1 << 16) {}
+  // False when it was there already.
+  bool Insert(std::uint64_t key) {
+    key |= 1;  // 0 marks a free slot
+    if (2 * (size_ + 1) > slots_.size()) Grow();
+    return Place(slots_, key);
+  }
+
+ private:
+  bool Place(std::vector<std::uint64_t>& slots, std::uint64_t key) {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = key & mask;; i = (i + 1) & mask) {
+      if (slots[i] == key) return false;
+      if (slots[i] == 0) {
+        slots[i] = key;
+        ++size_;
+        return true;
+      }
+    }
+  }
+  void Grow() {
+    std::vector<std::uint64_t> bigger(2 * slots_.size());
+    size_ = 0;
+    for (std::uint64_t key : slots_) {
+      if (key != 0) Place(bigger, key);
+    }
+    slots_ = std::move(bigger);
+  }
+
+  std::vector<std::uint64_t> slots_;
+  std::size_t size_ = 0;
+};
+
+// Beam search: slide after slide, keeps only the `width` new positions that
+// the tables rank nearest the pattern. Quick and short enough, but not the
+// fewest. Positions met before are not taken again (told apart by a 64-bit
+// fingerprint: a clash could only drop a position, never give a wrong path).
+std::optional<std::vector<int>> Beam(const Search& guide, const Pos& start, Placing placing,
+                                     const Pos& goal, std::size_t width,
+                                     const std::atomic<bool>* cancel) {
+  constexpr int kDeepest = 400;
+  struct Kept {
+    Pos p;
+    Placing placing;
+    std::uint32_t parent = 0;
+    int direction = 0;
+  };
+  struct Candidate {
+    Kept node;
+    int rank = 0;
+  };
+  std::vector<std::vector<Kept>> layers{{Kept{start, placing}}};
+  FingerprintSet seen;
+  seen.Insert(Fingerprint(start));
+  std::vector<Candidate> candidates;
+  for (int depth = 1; depth <= kDeepest; ++depth) {
+    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+    candidates.clear();
+    const auto& layer = layers.back();
+    for (std::size_t i = 0; i < layer.size(); ++i) {
+      for (int direction = 0; direction < CruxRules::kDirections; ++direction) {
+        Kept after{{}, layer[i].placing.After(direction), static_cast<std::uint32_t>(i), direction};
+        if (!Slide(layer[i].p, direction, after.p)) continue;
+        if (!seen.Insert(Fingerprint(after.p))) continue;
+        if (after.p == goal) {
+          std::vector<int> path{direction};
+          std::uint32_t parent = after.parent;
+          for (std::size_t back = layers.size() - 1; back > 0; --back) {
+            path.push_back(layers[back][parent].direction);
+            parent = layers[back][parent].parent;
+          }
+          std::reverse(path.begin(), path.end());
+          return path;
+        }
+        candidates.push_back({after, guide.Rank(after.p, after.placing)});
+      }
+    }
+    if (candidates.empty()) return std::nullopt;
+    if (candidates.size() > width) {
+      std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(width),
+                       candidates.end(),
+                       [](const Candidate& a, const Candidate& b) { return a.rank < b.rank; });
+      candidates.resize(width);
+    }
+    std::vector<Kept> next;
+    next.reserve(candidates.size());
+    for (const Candidate& c : candidates)
+      next.push_back(c.node);
+    layers.push_back(std::move(next));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-CruxSolver::CruxSolver() : shared_(std::make_shared<Shared>()) {}
+CruxSolver::CruxSolver(std::chrono::milliseconds exactTime)
+    : shared_(std::make_shared<Shared>()), exactTime_(exactTime) {}
 
 std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
     const CruxRules& rules, const std::atomic<bool>* cancel) const {
@@ -441,6 +755,9 @@ std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
   {
     const std::lock_guard lock(shared_->mutex);
     if (shared_->tables && shared_->key == start->key) return shared_->tables;
+    // Another pattern's tables go first, so that two sets never need room at once
+    // (a search still running on them keeps its own reference).
+    shared_->tables.reset();
   }
   // Built outside the lock; two threads that miss at once both build, and the
   // later one's tables stay.
@@ -457,13 +774,50 @@ std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
 
 std::optional<std::vector<int>> CruxSolver::Solve(const CruxRules& rules,
                                                   const std::atomic<bool>* cancel) const {
+  auto solution = SolveWithProof(rules, cancel);
+  if (!solution) return std::nullopt;
+  return std::move(solution->slides);
+}
+
+std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
+    const CruxRules& rules, const std::atomic<bool>* cancel) const {
   const auto start = Read(rules);
   if (!start) return std::nullopt;
-  if (start->board == start->goal) return std::vector<int>{};
+  if (start->board == start->goal) return Solution{{}, true};
   const auto tables = TablesFor(rules, cancel);
   if (!tables) return std::nullopt;
-  Search search(*tables, start->goal, cancel);
-  return search.Run(start->board, start->placing);
+
+  Search exact(*tables, start->goal, start->classes, cancel);
+  if (exactTime_ == kNoTimeLimit) {
+    auto slides = exact.Run(start->board, start->placing);
+    if (!slides) return std::nullopt;
+    return Solution{std::move(*slides), true};
+  }
+  // The time counts from here: the tables' build is paid once a pattern.
+  const auto deadline = Clock::now() + exactTime_;
+
+  // First a short solution: a beam search, wider if the narrow one finds
+  // nothing, and at last a weighted search that always ends.
+  std::optional<std::vector<int>> quick;
+  for (const std::size_t width : {1000u, 4000u}) {
+    quick = Beam(exact, start->board, start->placing, start->goal, width, cancel);
+    if (quick) break;
+    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+  }
+  if (!quick) {
+    Search weighted(*tables, start->goal, start->classes, cancel, 24);
+    quick = weighted.Run(start->board, start->placing);
+    if (!quick) return std::nullopt;
+  }
+  // Then the fewest slides, for the rest of the time: the exact search stops
+  // early once its bound reaches the short solution, which is then the fewest.
+  exact.SetDeadline(deadline);
+  exact.SetCeiling(static_cast<int>(quick->size()));
+  if (auto slides = exact.Run(start->board, start->placing))
+    return Solution{std::move(*slides), true};
+  if (exact.Cancelled()) return std::nullopt;
+  const bool fewest = static_cast<int>(quick->size()) <= exact.Reached();
+  return Solution{std::move(*quick), fewest};
 }
 
 }  // namespace zt

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -27,14 +28,31 @@ namespace zt {
 // (the others are just "a piece"). The tables are built the first time a
 // pattern is solved and kept for the last pattern solved only: from 0.1 to 16
 // million one-byte entries, which takes from a fraction of a second to several
-// seconds. Patterns of many numbers with four pieces each (7, 8, 15) need
-// nearly 40 slides and take seconds to solve.
+// seconds.
 //
-// Solves may run at once on several threads; copies of a solver share its
-// tables, which go when the last copy goes.
+// The tables guide the search well on patterns of few numbers, where the
+// fewest slides are found in milliseconds. On patterns of many numbers (7, 8,
+// 11, 15, 16) they fall up to 20 slides short of the truth, and proving the
+// fewest can take minutes. So a solve first finds a short solution by a beam
+// search (slide after slide it keeps only the thousand positions the tables
+// rank nearest), then looks for the fewest slides for the rest of a time
+// budget, and settles for the short one when that runs out.
 class CruxSolver {
  public:
-  CruxSolver();
+  // How long a solve looks for the fewest slides before it settles for a
+  // short solution, counted once the pattern's tables are there.
+  static constexpr std::chrono::milliseconds kDefaultExactTime{250};
+  // A budget that never runs out: every solve gives the fewest slides.
+  static constexpr std::chrono::milliseconds kNoTimeLimit = std::chrono::milliseconds::max();
+
+  explicit CruxSolver(std::chrono::milliseconds exactTime = kDefaultExactTime);
+
+  struct Solution {
+    std::vector<int> slides;
+    // True when no shorter solution exists: found by the exact search, or as
+    // long as the bound that search had reached.
+    bool fewest = false;
+  };
 
   // The slides from the board to the pattern: none when it is built,
   // std::nullopt when the search was cancelled (`cancel`, optional, is polled
@@ -43,6 +61,9 @@ class CruxSolver {
   // baulk with holes.
   std::optional<std::vector<int>> Solve(const CruxRules& rules,
                                         const std::atomic<bool>* cancel = nullptr) const;
+  // The same, saying whether the slides are known to be the fewest.
+  std::optional<Solution> SolveWithProof(const CruxRules& rules,
+                                         const std::atomic<bool>* cancel = nullptr) const;
 
   struct Tables;
 
@@ -56,6 +77,7 @@ class CruxSolver {
                                           const std::atomic<bool>* cancel) const;
 
   std::shared_ptr<Shared> shared_;
+  std::chrono::milliseconds exactTime_;
 };
 
 }  // namespace zt

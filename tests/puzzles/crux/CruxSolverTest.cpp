@@ -93,6 +93,8 @@ class CruxSolverTest : public QObject {
   void brokenBoards_data();
   void brokenBoards();
   void cancelledSolveGivesNoSolution();
+  void outOfTimeSettlesForShortSolution_data();
+  void outOfTimeSettlesForShortSolution();
   void solvesOnSeveralThreadsAgree();
 };
 
@@ -111,16 +113,18 @@ void CruxSolverTest::fewestSlidesNearPattern() {
   QFETCH(int, pattern);
   const int depth = kSanitized ? 5 : 8;
   const auto boards = Around(pattern, depth);
-  const CruxSolver solver;
+  const CruxSolver solver(CruxSolver::kNoTimeLimit);
   std::map<int, int> perDistance;
   for (const auto& [key, entry] : boards) {
     const auto& [board, distance] = entry;
-    const auto slides = solver.Solve(board);
-    QVERIFY(slides.has_value());
-    QCOMPARE(static_cast<int>(slides->size()), distance);
-    const auto end = Replay(board, *slides);
-    QVERIFY2(end.has_value(), qPrintable(SlidesText(*slides)));
-    QVERIFY2(end->IsCruxPatternBuilt(), qPrintable(SlidesText(*slides)));
+    const auto solution = solver.SolveWithProof(board);
+    QVERIFY(solution.has_value());
+    QVERIFY(solution->fewest);
+    const auto& slides = solution->slides;
+    QCOMPARE(static_cast<int>(slides.size()), distance);
+    const auto end = Replay(board, slides);
+    QVERIFY2(end.has_value(), qPrintable(SlidesText(slides)));
+    QVERIFY2(end->IsCruxPatternBuilt(), qPrintable(SlidesText(slides)));
     ++perDistance[distance];
   }
   // The search above really went that deep.
@@ -146,7 +150,7 @@ void CruxSolverTest::mixesReachPattern() {
   QFETCH(int, pattern);
   QFETCH(int, mixes);
   ClockRandom random(static_cast<std::uint32_t>(7 * pattern));
-  const CruxSolver solver;
+  const CruxSolver solver(CruxSolver::kNoTimeLimit);
   for (int i = 0; i < mixes; ++i) {
     CruxRules rules = Built(pattern);
     int made = 0;
@@ -241,6 +245,57 @@ void CruxSolverTest::cancelledSolveGivesNoSolution() {
   }
 }
 
+void CruxSolverTest::outOfTimeSettlesForShortSolution_data() {
+  QTest::addColumn<int>("pattern");
+  QTest::addColumn<int>("mixes");
+  // Patterns of many numbers, whose fewest slides take far longer to prove
+  // than no time at all; their tables build in about a second.
+  QTest::newRow("pattern 16") << 16 << (kSanitized ? 1 : 4);
+  if (!kSanitized) QTest::newRow("pattern 11") << 11 << 3;
+}
+
+// With no time to look for the fewest slides, a full mix still gets a
+// solution that the rules allow and that builds the pattern. It is not called
+// the fewest: such mixes need about twice the slides the exact search had
+// ruled out when it stopped. A cancel stops the fallback search too.
+void CruxSolverTest::outOfTimeSettlesForShortSolution() {
+  QFETCH(int, pattern);
+  QFETCH(int, mixes);
+  const CruxSolver solver(std::chrono::milliseconds(0));
+  ClockRandom random(static_cast<std::uint32_t>(pattern));
+  for (int i = 0; i < mixes; ++i) {
+    CruxRules rules;
+    rules.CruxPattern = pattern;
+    rules.SetUpCruxBoard(random);
+    const auto solution = solver.SolveWithProof(rules);
+    QVERIFY(solution.has_value());
+    QVERIFY(!solution->fewest);
+    const auto end = Replay(rules, solution->slides);
+    QVERIFY2(end.has_value(), qPrintable(SlidesText(solution->slides)));
+    QVERIFY2(end->IsCruxPatternBuilt(), qPrintable(SlidesText(solution->slides)));
+  }
+  // The tables are built now, so this cancel lands in the search itself.
+  CruxRules rules;
+  rules.CruxPattern = pattern;
+  rules.SetUpCruxBoard(random);
+  std::atomic<bool> cancel{false};
+  std::optional<std::vector<int>> result{std::vector<int>{}};
+  std::chrono::steady_clock::time_point returned;
+  std::thread worker([&] {
+    result = solver.Solve(rules, &cancel);
+    returned = std::chrono::steady_clock::now();
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const auto cancelledAt = std::chrono::steady_clock::now();
+  cancel = true;
+  worker.join();
+  // A search may finish before the cancel; one that is still running stops.
+  if (returned > cancelledAt) {
+    QVERIFY(!result.has_value());
+    QVERIFY(returned - cancelledAt < std::chrono::milliseconds(200));
+  }
+}
+
 // One solver shared by threads that solve different patterns at once gives
 // each the same number of slides as a solver of its own.
 void CruxSolverTest::solvesOnSeveralThreadsAgree() {
@@ -256,11 +311,11 @@ void CruxSolverTest::solvesOnSeveralThreadsAgree() {
   }
   std::vector<std::size_t> alone;
   for (const CruxRules& board : boards) {
-    const auto slides = CruxSolver().Solve(board);
+    const auto slides = CruxSolver(CruxSolver::kNoTimeLimit).Solve(board);
     QVERIFY(slides.has_value());
     alone.push_back(slides->size());
   }
-  const CruxSolver shared;
+  const CruxSolver shared(CruxSolver::kNoTimeLimit);
   std::vector<std::optional<std::vector<int>>> together(boards.size());
   std::vector<std::thread> threads;
   for (std::size_t i = 0; i < boards.size(); ++i)
