@@ -14,6 +14,8 @@
 #include <sys/mman.h>
 #endif
 
+#include "puzzles/core/BitCount.h"
+
 namespace zt {
 
 namespace {
@@ -398,18 +400,12 @@ TableBytes BuildGroupTable(int w, int h, const GroupPlan& plan, const std::atomi
 // another group's tile moves only the gap, which changes the number by a few,
 // in memory that is likely still cached; only a move of one of the group's
 // own tiles ranks its cells again.
-constexpr std::array<std::uint8_t, 256> kOnes = [] {
-  std::array<std::uint8_t, 256> ones{};
-  for (int bits = 1; bits < 256; ++bits)
-    ones[bits] = static_cast<std::uint8_t>(ones[bits >> 1] + (bits & 1));
-  return ones;
-}();
 
 // How many of the cells in `mask` come before `cell` (boards of up to 16
 // cells).
 inline int CellsBefore(std::uint32_t mask, int cell) {
   const std::uint32_t below = mask & ((1u << cell) - 1);
-  return kOnes[below & 0xff] + kOnes[below >> 8 & 0xff];
+  return CountMaskBits(below);
 }
 
 std::uint32_t TilesRank(const int* cells, int k, int n) {

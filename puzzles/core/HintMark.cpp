@@ -4,8 +4,6 @@
 #include <QPolygonF>
 #include <algorithm>
 
-#include "puzzles/core/Canvas.h"
-
 namespace zt {
 
 namespace {
@@ -25,9 +23,7 @@ QPolygonF RightArrow(qreal length, qreal headWidth) {
 }  // namespace
 
 void HintMark::Draw(QImage& target, const QRect& r, HintWay way) {
-  const QRect outer = r.adjusted(kInset, kInset, -kInset, -kInset);
-  Canvas::FillRing(target, outer, kBlack + kBand + kBlack, qRgb(0, 0, 0));
-  Canvas::FillRing(target, outer.adjusted(kBlack, kBlack, -kBlack, -kBlack), kBand, kBandColour);
+  SelectionFrame::Draw(target, r, kBandColour);
 
   const bool across = way == HintWay::Left || way == HintWay::Right;
   const int along = (across ? r.width() : r.height()) - 2 * kWidth;

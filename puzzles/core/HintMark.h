@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRect>
 
+#include "puzzles/core/SelectionFrame.h"
+
 namespace zt {
 
 // The way a marked piece, plate, tile, track or line moves.
@@ -13,10 +15,10 @@ enum class HintWay { Left, Right, Up, Down };
 // goes, cyan with a black outline. Drawn over the picture on the screen (at the screen's own scale,
 // so it stays sharp when enlarged); erasing it is drawing the picture again.
 struct HintMark {
-  static constexpr int kBlack = 1;  // each black line
-  static constexpr int kBand = 3;   // the coloured band between them
-  static constexpr int kInset = 1;  // from the rectangle's edge
-  static constexpr int kWidth = kInset + kBlack + kBand + kBlack;
+  // The ring is the selection frame's, in another colour.
+  static constexpr int kBlack = SelectionFrame::kBlack;
+  static constexpr int kInset = SelectionFrame::kInset;
+  static constexpr int kWidth = SelectionFrame::kWidth;
   // Cyan: apart from the selection frame's yellow and from every picture's
   // main colour.
   static constexpr QRgb kBandColour = 0xff20f0ff;

@@ -16,8 +16,9 @@ struct SelectionFrame {
   static constexpr int kWidth = kInset + kBlack + kBand + kBlack;
   static constexpr QRgb kBandColour = 0xffffe000;
 
-  // Draws the frame inside r on target (parts outside target are cut off).
-  static void Draw(QImage& target, const QRect& r);
+  // Draws the frame inside r on target (parts outside target are cut off),
+  // its band in the given colour (the hint mark uses another).
+  static void Draw(QImage& target, const QRect& r, QRgb band = kBandColour);
 };
 
 }  // namespace zt

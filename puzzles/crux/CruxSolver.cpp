@@ -1,11 +1,12 @@
 #include "puzzles/crux/CruxSolver.h"
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <limits>
 #include <utility>
+
+#include "puzzles/core/BitCount.h"
 
 namespace zt {
 
@@ -143,21 +144,6 @@ struct Binomials {
 };
 const Binomials kChoose;
 
-// Set bits of a slot mask (20 bits) from two tables of 1024: the build does not
-// assume a processor with a popcount instruction, and the library call in its
-// place was a tenth of the tables' build time.
-struct BitCounts {
-  std::array<std::uint8_t, 1024> n{};
-  constexpr BitCounts() {
-    for (std::size_t m = 1; m < n.size(); ++m)
-      n[m] = static_cast<std::uint8_t>(n[m >> 1] + (m & 1));
-  }
-};
-constexpr BitCounts kBitCounts;
-inline int CountBits(std::uint32_t mask) {
-  return kBitCounts.n[mask & 1023] + kBitCounts.n[(mask >> 10) & 1023];
-}
-
 constexpr std::uint8_t kUnreached = 0xff;
 // A distance table should stay below this many entries (one byte each); a
 // single number that alone needs more still gets its table.
@@ -172,6 +158,7 @@ constexpr std::uint64_t kTableBudget = 2'500'000;
 struct CruxSolver::Tables {
   struct Group {
     std::array<std::uint8_t, 16> symbolOf{};  // class -> 1..symbols, 0 = not told apart
+    std::size_t classes = 0;                  // of the pattern, numbered from 1
     int symbols = 0;
     std::array<int, 16> count{};         // pieces of each symbol
     std::uint32_t perPlacing = 1;        // layouts of the symbols over the slots
@@ -179,12 +166,12 @@ struct CruxSolver::Tables {
 
     using Masks = std::array<std::uint32_t, 16>;  // the slots of each symbol
 
-    std::uint32_t Index(const std::array<std::uint8_t, kSlots>& values, Placing placing,
-                        const std::array<std::uint8_t, 16>& symbolOfValue) const {
-      Masks masks{};
-      for (std::size_t s = 0; s < kSlots; ++s)
-        masks[symbolOfValue[values[s]]] |= 1u << s;
-      return static_cast<std::uint32_t>(placing.Index()) * perPlacing + Layout(masks);
+    // The slots of each symbol, from the slots of each class.
+    Masks SymbolMasks(const Masks& classMasks) const {
+      Masks symbols{};
+      for (std::size_t c = 1; c <= classes; ++c)
+        symbols[symbolOf[c]] |= classMasks[c];
+      return symbols;
     }
 
     // The layouts are numbered symbol by symbol: the rank of the symbol's slots
@@ -197,7 +184,7 @@ struct CruxSolver::Tables {
         std::uint32_t rank = 0;
         int i = 0;
         for (std::uint32_t m = masks[static_cast<std::size_t>(a)]; m != 0; m &= m - 1, ++i) {
-          const int below = CountBits(free & ((m & (~m + 1)) - 1));
+          const int below = CountMaskBits(free & ((m & (~m + 1)) - 1));
           rank += kChoose(below, i + 1);
         }
         const int k = count[static_cast<std::size_t>(a)];
@@ -326,31 +313,31 @@ int Unrank(const Group& group, std::uint32_t index, Group::Masks& masks) {
   return static_cast<int>(index / group.perPlacing);
 }
 
+// The slots of each class (nibble value) on a board, read once for all the tables.
+Group::Masks ClassMasks(const Pos& p, Placing placing) {
+  const auto values = SlotValues(p, placing);
+  Group::Masks masks{};
+  for (std::size_t s = 0; s < kSlots; ++s)
+    masks[values[s]] |= 1u << s;
+  return masks;
+}
+
+// Where a group's table holds a board given by its class masks.
+std::uint32_t Entry(const Group& group, const Group::Masks& classes, Placing placing) {
+  return static_cast<std::uint32_t>(placing.Index()) * group.perPlacing +
+         group.Layout(group.SymbolMasks(classes));
+}
+
 // Breadth-first from the pattern over the looser puzzle. Each round goes
 // through the table for the layouts found in the round before, rebuilds their
 // slot masks from the index and moves the masks slot by slot, so the search
 // needs no room beyond the table.
 // False if cancelled.
 bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
-  auto abstractOf = [&](std::uint8_t value) {
-    return static_cast<std::uint8_t>(value == 0 ? 0 : 1 + group.symbolOf[value]);
-  };
-  Pos start;
-  for (int n = 0; n < 20; ++n)
-    start.h |= static_cast<Bits128>(abstractOf(static_cast<std::uint8_t>((goal.h >> (4 * n)) & 15)))
-               << (4 * n);
-  for (int n = 0; n < 16; ++n)
-    start.v |=
-        static_cast<std::uint64_t>(abstractOf(static_cast<std::uint8_t>((goal.v >> (4 * n)) & 15)))
-        << (4 * n);
-  std::array<std::uint8_t, 16> symbolOfNibble{};
-  for (int n = 1; n < 16; ++n)
-    symbolOfNibble[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n - 1);
-
   const SlotMoves& moves = TheSlotMoves();
   const auto entries = static_cast<std::uint32_t>(kPlacings) * group.perPlacing;
   group.distance.assign(entries, kUnreached);
-  group.distance[group.Index(SlotValues(start, Placing{}), Placing{}, symbolOfNibble)] = 0;
+  group.distance[Entry(group, ClassMasks(goal, Placing{}), Placing{})] = 0;
   std::size_t polled = 0;
   for (std::uint8_t depth = 1;; ++depth) {
     bool grew = false;
@@ -434,6 +421,8 @@ std::vector<Group> PlanGroups(const std::array<int, 16>& classCount, int classes
       groups.push_back(pair);
     }
   }
+  for (Group& group : groups)
+    group.classes = static_cast<std::size_t>(classes);
   return groups;
 }
 
@@ -518,9 +507,8 @@ using Clock = std::chrono::steady_clock;
 class Search {
  public:
   // `weight` in quarters: 4 is the plain, exact search.
-  Search(const Tables& tables, const Pos& goal, int classes, const std::atomic<bool>* cancel,
-         int weight = 4)
-      : tables_(tables), goal_(goal), classes_(classes), cancel_(cancel), weight_(weight) {}
+  Search(const Tables& tables, const Pos& goal, const std::atomic<bool>* cancel, int weight = 4)
+      : tables_(tables), goal_(goal), cancel_(cancel), weight_(weight) {}
 
   // Gives up (Run returns std::nullopt) at this time.
   void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
@@ -532,7 +520,7 @@ class Search {
     const auto classes = ClassMasks(p, placing);
     int best = 0;
     for (const Group& group : tables_.groups) {
-      best = std::max<int>(best, Distance(group, classes, placing));
+      best = std::max<int>(best, group.distance[Entry(group, classes, placing)]);
       if (best > limit) break;
     }
     return best;
@@ -545,7 +533,7 @@ class Search {
     int best = 0;
     int sum = 0;
     for (const Group& group : tables_.groups) {
-      const int d = Distance(group, classes, placing);
+      const int d = group.distance[Entry(group, classes, placing)];
       best = std::max(best, d);
       sum += d;
     }
@@ -578,23 +566,6 @@ class Search {
  private:
   int Weighted(int estimate) const { return estimate * weight_ / 4; }
 
-  // The slots of each class, read once for all the tables.
-  static Group::Masks ClassMasks(const Pos& p, Placing placing) {
-    const auto values = SlotValues(p, placing);
-    Group::Masks masks{};
-    for (std::size_t s = 0; s < kSlots; ++s)
-      masks[values[s]] |= 1u << s;
-    return masks;
-  }
-
-  int Distance(const Group& group, const Group::Masks& classes, Placing placing) const {
-    Group::Masks symbols{};
-    for (int c = 1; c <= classes_; ++c)
-      symbols[group.symbolOf[static_cast<std::size_t>(c)]] |= classes[static_cast<std::size_t>(c)];
-    return group.distance[static_cast<std::uint32_t>(placing.Index()) * group.perPlacing +
-                          group.Layout(symbols)];
-  }
-
   bool Dfs(const Pos& p, Placing placing, int g, int bound, int last) {
     if ((++polled_ & 0x3ff) == 0) Poll();
     if (stopped_) return false;
@@ -624,7 +595,6 @@ class Search {
 
   const Tables& tables_;
   Pos goal_;
-  int classes_;
   const std::atomic<bool>* cancel_;
   int weight_;
   std::optional<Clock::time_point> deadline_;
@@ -787,7 +757,7 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
   const auto tables = TablesFor(rules, cancel);
   if (!tables) return std::nullopt;
 
-  Search exact(*tables, start->goal, start->classes, cancel);
+  Search exact(*tables, start->goal, cancel);
   if (exactTime_ == kNoTimeLimit) {
     auto slides = exact.Run(start->board, start->placing);
     if (!slides) return std::nullopt;
@@ -805,7 +775,7 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
     if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
   }
   if (!quick) {
-    Search weighted(*tables, start->goal, start->classes, cancel, 24);
+    Search weighted(*tables, start->goal, cancel, 24);
     quick = weighted.Run(start->board, start->placing);
     if (!quick) return std::nullopt;
   }
