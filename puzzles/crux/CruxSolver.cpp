@@ -715,6 +715,86 @@ std::optional<std::vector<int>> Beam(const Search& guide, const Pos& start, Plac
 
 }  // namespace
 
+// A solution and the positions it passes through, so that a later solve from
+// one of them can go on along it.
+struct CruxSolver::Trail {
+  std::array<std::uint8_t, 36> key{};  // the pattern
+  std::vector<Pos> positions;          // positions[i]: the board before slides[i]
+  std::vector<int> slides;
+  bool fewest = false;
+
+  Trail(const std::array<std::uint8_t, 36>& pattern, Pos board, const Solution& solution)
+      : key(pattern), slides(solution.slides), fewest(solution.fewest) {
+    positions.reserve(slides.size());
+    for (int direction : slides) {
+      positions.push_back(board);
+      Pos after;
+      Slide(board, direction, after);
+      board = after;
+    }
+  }
+
+  // The rest of the way from the board, if the way passes through it.
+  std::optional<Solution> From(const std::array<std::uint8_t, 36>& pattern,
+                               const Pos& board) const {
+    if (pattern != key) return std::nullopt;
+    const auto at = std::find(positions.begin(), positions.end(), board);
+    if (at == positions.end()) return std::nullopt;
+    const auto first = slides.begin() + (at - positions.begin());
+    return Solution{std::vector<int>(first, slides.end()), fewest};
+  }
+};
+
+namespace {
+
+// The slides from the board of `start` to the pattern, see SolveWithProof;
+// `trail` is the solver's last solution, if any.
+std::optional<CruxSolver::Solution> SolveFrom(const Start& start, const CruxSolver::Tables& tables,
+                                              const CruxSolver::Trail* trail,
+                                              std::chrono::milliseconds exactTime,
+                                              const std::atomic<bool>* cancel) {
+  using Solution = CruxSolver::Solution;
+  Search exact(tables, start.goal, cancel);
+  if (exactTime == CruxSolver::kNoTimeLimit) {
+    auto slides = exact.Run(start.board, start.placing);
+    if (!slides) return std::nullopt;
+    return Solution{std::move(*slides), true};
+  }
+  // The time counts from here: the tables' build is paid once a pattern.
+  const auto deadline = Clock::now() + exactTime;
+
+  // First a short solution: the rest of the last one if the board lies on
+  // it (taken as it is when it is the fewest), else a beam search, wider if
+  // the narrow one finds nothing, and at last a weighted search that always
+  // ends.
+  std::optional<std::vector<int>> quick;
+  if (auto known = trail ? trail->From(start.key, start.board) : std::nullopt) {
+    if (known->fewest) return known;
+    quick = std::move(known->slides);
+  }
+  for (const std::size_t width : {1000u, 4000u}) {
+    if (quick) break;
+    quick = Beam(exact, start.board, start.placing, start.goal, width, cancel);
+    if (!quick && cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+  }
+  if (!quick) {
+    Search weighted(tables, start.goal, cancel, 24);
+    quick = weighted.Run(start.board, start.placing);
+    if (!quick) return std::nullopt;
+  }
+  // Then the fewest slides, for the rest of the time: the exact search stops
+  // early once its bound reaches the short solution, which is then the fewest.
+  exact.SetDeadline(deadline);
+  exact.SetCeiling(static_cast<int>(quick->size()));
+  if (auto slides = exact.Run(start.board, start.placing))
+    return Solution{std::move(*slides), true};
+  if (exact.Cancelled()) return std::nullopt;
+  const bool fewest = static_cast<int>(quick->size()) <= exact.Reached();
+  return Solution{std::move(*quick), fewest};
+}
+
+}  // namespace
+
 CruxSolver::CruxSolver(std::chrono::milliseconds exactTime)
     : shared_(std::make_shared<Shared>()), exactTime_(exactTime) {}
 
@@ -757,37 +837,18 @@ std::optional<CruxSolver::Solution> CruxSolver::SolveWithProof(
   const auto tables = TablesFor(rules, cancel);
   if (!tables) return std::nullopt;
 
-  Search exact(*tables, start->goal, cancel);
-  if (exactTime_ == kNoTimeLimit) {
-    auto slides = exact.Run(start->board, start->placing);
-    if (!slides) return std::nullopt;
-    return Solution{std::move(*slides), true};
+  std::shared_ptr<const Trail> trail;
+  {
+    const std::lock_guard lock(shared_->mutex);
+    trail = shared_->trail;
   }
-  // The time counts from here: the tables' build is paid once a pattern.
-  const auto deadline = Clock::now() + exactTime_;
-
-  // First a short solution: a beam search, wider if the narrow one finds
-  // nothing, and at last a weighted search that always ends.
-  std::optional<std::vector<int>> quick;
-  for (const std::size_t width : {1000u, 4000u}) {
-    quick = Beam(exact, start->board, start->placing, start->goal, width, cancel);
-    if (quick) break;
-    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+  auto solution = SolveFrom(*start, *tables, trail.get(), exactTime_, cancel);
+  if (solution) {
+    auto made = std::make_shared<const Trail>(start->key, start->board, *solution);
+    const std::lock_guard lock(shared_->mutex);
+    shared_->trail = std::move(made);
   }
-  if (!quick) {
-    Search weighted(*tables, start->goal, cancel, 24);
-    quick = weighted.Run(start->board, start->placing);
-    if (!quick) return std::nullopt;
-  }
-  // Then the fewest slides, for the rest of the time: the exact search stops
-  // early once its bound reaches the short solution, which is then the fewest.
-  exact.SetDeadline(deadline);
-  exact.SetCeiling(static_cast<int>(quick->size()));
-  if (auto slides = exact.Run(start->board, start->placing))
-    return Solution{std::move(*slides), true};
-  if (exact.Cancelled()) return std::nullopt;
-  const bool fewest = static_cast<int>(quick->size()) <= exact.Reached();
-  return Solution{std::move(*quick), fewest};
+  return solution;
 }
 
 }  // namespace zt

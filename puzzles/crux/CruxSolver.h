@@ -37,6 +37,11 @@ namespace zt {
 // search (slide after slide it keeps only the thousand positions the tables
 // rank nearest), then looks for the fewest slides for the rest of a time
 // budget, and settles for the short one when that runs out.
+//
+// A solve from a board that the last solution passes through goes on along
+// that solution (looking only for a shorter one in the time), so following
+// its first slides never takes more slides than the first solve said, and goes
+// on at once where that solution is known to be the fewest.
 class CruxSolver {
  public:
   // How long a solve looks for the fewest slides before it settles for a
@@ -66,12 +71,14 @@ class CruxSolver {
                                          const std::atomic<bool>* cancel = nullptr) const;
 
   struct Tables;
+  struct Trail;
 
  private:
   struct Shared {
     std::mutex mutex;
     std::array<std::uint8_t, 36> key{};  // the pattern the tables belong to
     std::shared_ptr<const Tables> tables;
+    std::shared_ptr<const Trail> trail;  // the last solution given
   };
   std::shared_ptr<const Tables> TablesFor(const CruxRules& rules,
                                           const std::atomic<bool>* cancel) const;

@@ -96,6 +96,8 @@ class CruxSolverTest : public QObject {
   void outOfTimeSettlesForShortSolution_data();
   void outOfTimeSettlesForShortSolution();
   void solvesOnSeveralThreadsAgree();
+  void followingFirstSlidesKeepsToTheWay_data();
+  void followingFirstSlidesKeepsToTheWay();
 };
 
 void CruxSolverTest::fewestSlidesNearPattern_data() {
@@ -328,6 +330,54 @@ void CruxSolverTest::solvesOnSeveralThreadsAgree() {
     const auto end = Replay(boards[i], *together[i]);
     QVERIFY(end.has_value() && end->IsCruxPatternBuilt());
   }
+}
+
+void CruxSolverTest::followingFirstSlidesKeepsToTheWay_data() {
+  QTest::addColumn<int>("pattern");
+  QTest::addColumn<int>("exactMs");
+  // Short solutions that are not the fewest, and the fewest proven.
+  QTest::newRow("pattern 16, no time") << 16 << 0;
+  if (!kSanitized) QTest::newRow("pattern 11, no time") << 11 << 0;
+  QTest::newRow("pattern 2, all the time") << 2 << -1;
+}
+
+// A player who follows the hints, one first slide after the other, gets there
+// in no more slides than the first hint's solution had, and every later
+// solution is shorter than the one before. A fresh short solution from each
+// new board could be longer and could even lead round in circles.
+void CruxSolverTest::followingFirstSlidesKeepsToTheWay() {
+  QFETCH(int, pattern);
+  QFETCH(int, exactMs);
+  const CruxSolver solver(exactMs < 0 ? CruxSolver::kDefaultExactTime
+                                      : std::chrono::milliseconds(exactMs));
+  ClockRandom random(static_cast<std::uint32_t>(100 + pattern));
+  CruxRules rules;
+  rules.CruxPattern = pattern;
+  rules.SetUpCruxBoard(random);
+  const auto first = solver.SolveWithProof(rules);
+  QVERIFY(first.has_value());
+  QVERIFY(!first->slides.empty());
+  std::size_t left = first->slides.size();
+  bool fewest = first->fewest;
+  int followed = 0;
+  while (!rules.IsCruxPatternBuilt()) {
+    const auto solution = solver.SolveWithProof(rules);
+    QVERIFY(solution.has_value());
+    QVERIFY2(solution->slides.size() <= left, qPrintable(QString("%1 slides after %2, %3 before")
+                                                             .arg(solution->slides.size())
+                                                             .arg(followed)
+                                                             .arg(left)));
+    // Once the fewest is known, it stays known along the way.
+    QVERIFY(solution->fewest || !fewest);
+    fewest = solution->fewest;
+    const int direction = solution->slides.front();
+    QVERIFY(rules.CruxCanShift(direction));
+    rules.ShiftCrux(direction);
+    ++followed;
+    left = solution->slides.size() - 1;
+  }
+  QVERIFY(followed <= static_cast<int>(first->slides.size()));
+  if (first->fewest) QCOMPARE(followed, static_cast<int>(first->slides.size()));
 }
 
 ZT_TEST_MAIN(CruxSolverTest)
