@@ -763,20 +763,22 @@ std::optional<CruxSolver::Solution> SolveFrom(const Start& start, const CruxSolv
   // The time counts from here: the tables' build is paid once a pattern.
   const auto deadline = Clock::now() + exactTime;
 
-  // First a short solution: the rest of the last one if the board lies on
-  // it (taken as it is when it is the fewest), else a beam search, wider if
-  // the narrow one finds nothing, and at last a weighted search that always
-  // ends.
+  // First a short solution: a beam search, wider if the narrow one finds
+  // nothing, or the rest of the last solution if the board lies on it and the
+  // beam finds nothing shorter (taken as it is when it is the fewest), and at
+  // last a weighted search that always ends.
+  std::optional<std::vector<int>> known;
+  if (auto rest = trail ? trail->From(start.key, start.board) : std::nullopt) {
+    if (rest->fewest) return rest;
+    known = std::move(rest->slides);
+  }
   std::optional<std::vector<int>> quick;
-  if (auto known = trail ? trail->From(start.key, start.board) : std::nullopt) {
-    if (known->fewest) return known;
-    quick = std::move(known->slides);
-  }
   for (const std::size_t width : {1000u, 4000u}) {
-    if (quick) break;
     quick = Beam(exact, start.board, start.placing, start.goal, width, cancel);
-    if (!quick && cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
+    if (quick) break;
+    if (cancel && cancel->load(std::memory_order_relaxed)) return std::nullopt;
   }
+  if (known && (!quick || known->size() <= quick->size())) quick = std::move(known);
   if (!quick) {
     Search weighted(tables, start.goal, cancel, 24);
     quick = weighted.Run(start.board, start.placing);

@@ -38,10 +38,11 @@ namespace zt {
 // rank nearest), then looks for the fewest slides for the rest of a time
 // budget, and settles for the short one when that runs out.
 //
-// A solve from a board that the last solution passes through goes on along
-// that solution (looking only for a shorter one in the time), so following
-// its first slides never takes more slides than the first solve said, and goes
-// on at once where that solution is known to be the fewest.
+// A solve from a board that the last solution passes through keeps to the
+// rest of it unless the beam finds a shorter way (and at once when it is known
+// to be the fewest): following the first slide of each solution then never
+// takes more slides than the first solve said, where fresh short solutions from
+// each board could be longer and could even lead round in circles.
 class CruxSolver {
  public:
   // How long a solve looks for the fewest slides before it settles for a

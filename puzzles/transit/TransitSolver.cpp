@@ -811,8 +811,11 @@ bool HasTwice(const Cells& cells, int row) {
 
 }  // namespace
 
-std::optional<std::vector<TransitMove>> TransitSolver::Solve(
-    const TransitRules& rules, const std::atomic<bool>* cancel) const {
+namespace {
+
+// A solution built for the board, see TransitSolver::Solve.
+std::optional<std::vector<TransitMove>> Build(const TransitRules& rules,
+                                              const std::atomic<bool>* cancel) {
   const TransitRules::Grid& target = rules.Target();
   std::array<int, 256> count{};
   for (int x = 0; x < kN; ++x) {
@@ -877,6 +880,54 @@ std::optional<std::vector<TransitMove>> TransitSolver::Solve(
   std::vector<TransitMove> moves;
   for (const Turn& turn : *best)
     bestView.AddMoves(turn, moves);
+  return moves;
+}
+
+}  // namespace
+
+// A solution and the boards it passes through, the first one the board it
+// was found for.
+struct TransitSolver::Trail {
+  TransitRules::Grid target{};
+  std::vector<TransitRules::Grid> boards;  // boards[i]: the board before moves[i]
+  std::vector<TransitMove> moves;
+
+  Trail(const TransitRules& rules, std::vector<TransitMove> solution)
+      : target(rules.Target()), moves(std::move(solution)) {
+    TransitRules board = rules;
+    boards.reserve(moves.size());
+    for (const TransitMove& move : moves) {
+      boards.push_back(board.TransitBoard);
+      board.RotateTransitLine(move.direction, move.line);
+    }
+  }
+
+  // The rest of the solution from the board, if it passes through it.
+  std::optional<std::vector<TransitMove>> From(const TransitRules& rules) const {
+    if (rules.Target() != target) return std::nullopt;
+    const auto at = std::find(boards.begin(), boards.end(), rules.TransitBoard);
+    if (at == boards.end()) return std::nullopt;
+    return std::vector<TransitMove>(moves.begin() + (at - boards.begin()), moves.end());
+  }
+};
+
+TransitSolver::TransitSolver() : shared_(std::make_shared<Shared>()) {}
+
+std::optional<std::vector<TransitMove>> TransitSolver::Solve(
+    const TransitRules& rules, const std::atomic<bool>* cancel) const {
+  auto moves = Build(rules, cancel);
+  if (!moves || moves->empty()) return moves;
+  std::shared_ptr<const Trail> trail;
+  {
+    const std::lock_guard lock(shared_->mutex);
+    trail = shared_->trail;
+  }
+  if (auto known = trail ? trail->From(rules) : std::nullopt) {
+    if (known->size() <= moves->size()) return known;
+  }
+  auto made = std::make_shared<const Trail>(rules, *moves);
+  const std::lock_guard lock(shared_->mutex);
+  shared_->trail = std::move(made);
   return moves;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -35,14 +37,31 @@ namespace zt {
 // single steps and pairs of opposite steps that the solution can do without
 // are dropped.
 //
+// A solve from a board that the solver's last solution passes through keeps to
+// the rest of that solution unless the new one is shorter: built afresh from
+// each board, solutions of the same board seen a turn later differ, and a
+// player who follows the first turn of each could go round in circles.
+//
 // Returns no moves for a finished board, and std::nullopt when the solve was
 // cancelled (`cancel`, optional, is polled between lines) or the board's
 // kinds differ from the pattern's, so no turns can reach it. Solves may run at
 // once on several threads.
 class TransitSolver {
  public:
+  TransitSolver();
+
   std::optional<std::vector<TransitMove>> Solve(const TransitRules& rules,
                                                 const std::atomic<bool>* cancel = nullptr) const;
+
+  struct Trail;
+
+ private:
+  // Shared by the copies of a solver.
+  struct Shared {
+    std::mutex mutex;
+    std::shared_ptr<const Trail> trail;  // the last solution given
+  };
+  std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace zt

@@ -107,6 +107,8 @@ class TransitSolverTest : public QObject {
   void nearBoardsInFewestTurns_data();
   void nearBoardsInFewestTurns();
   void finishedBoardGivesNoMoves();
+  void followingFirstTurnsKeepsToTheWay_data();
+  void followingFirstTurnsKeepsToTheWay();
   void cancelledSolveGivesNoSolution();
   void otherKindsGiveNoSolution_data();
   void otherKindsGiveNoSolution();
@@ -136,6 +138,50 @@ void TransitSolverTest::mixesReachThePattern() {
     QVERIFY2(untidy.isEmpty(), qPrintable(QStringLiteral("mix %1: %2").arg(i).arg(untidy)));
     QVERIFY(Replay(rules, *moves));
     QVERIFY2(rules.IsTransitPatternBuilt(), qPrintable(QStringLiteral("mix %1").arg(i)));
+  }
+}
+
+void TransitSolverTest::followingFirstTurnsKeepsToTheWay_data() {
+  QTest::addColumn<int>("pattern");
+  QTest::addColumn<int>("mixes");
+  QTest::addRow("pattern 7") << 7 << (kSanitized ? 1 : 3);
+  if (!kSanitized) {
+    QTest::addRow("pattern 10") << 10 << 3;
+    QTest::addRow("pattern 22") << 22 << 3;
+  }
+}
+
+// A player who follows the hints, one first turn after the other, gets there
+// in no more turns than the first hint's solution had, and no later solution
+// is longer than what was left of the one before. Solutions built afresh from
+// each board differ, and following them used to go round in circles.
+void TransitSolverTest::followingFirstTurnsKeepsToTheWay() {
+  QFETCH(int, pattern);
+  QFETCH(int, mixes);
+  ClockRandom random(static_cast<std::uint32_t>(pattern));
+  for (int i = 0; i < mixes; ++i) {
+    const TransitSolver solver;
+    TransitRules rules;
+    rules.TransitPattern = pattern;
+    rules.SetUpTransitBoard(random);
+    const auto first = solver.Solve(rules);
+    QVERIFY(first.has_value());
+    std::size_t left = first->size();
+    std::size_t followed = 0;
+    while (!rules.IsTransitPatternBuilt()) {
+      const auto moves = solver.Solve(rules);
+      QVERIFY(moves.has_value() && !moves->empty());
+      QVERIFY2(moves->size() <= left,
+               qPrintable(QStringLiteral("mix %1: %2 turns after %3, %4 before")
+                              .arg(i)
+                              .arg(moves->size())
+                              .arg(followed)
+                              .arg(left)));
+      rules.RotateTransitLine(moves->front().direction, moves->front().line);
+      ++followed;
+      left = moves->size() - 1;
+    }
+    QVERIFY(followed <= first->size());
   }
 }
 
