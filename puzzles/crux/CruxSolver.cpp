@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdint>
 #include <limits>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "puzzles/core/BitCount.h"
@@ -365,6 +367,36 @@ bool FillGroup(Group& group, const Pos& goal, const std::atomic<bool>* cancel) {
     }
     if (!grew) return true;
   }
+}
+
+// Fills the tables on two threads, the largest first: the first hint on a
+// pattern of many numbers otherwise waits for seconds of building. False if
+// cancelled.
+bool FillGroups(std::vector<Group>& groups, const Pos& goal, const std::atomic<bool>* cancel) {
+  std::vector<std::size_t> order(groups.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return groups[a].perPlacing > groups[b].perPlacing;
+  });
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> failed{false};
+  auto fill = [&] {
+    for (std::size_t i = next++; i < order.size() && !failed; i = next++) {
+      if (!FillGroup(groups[order[i]], goal, cancel)) failed = true;
+    }
+  };
+  std::optional<std::thread> helper;
+  if (order.size() > 1) {
+    try {
+      helper.emplace(fill);
+    } catch (const std::system_error&) {
+      // No second thread to be had: this one builds them all.
+    }
+  }
+  fill();
+  if (helper) helper->join();
+  return !failed;
 }
 
 // Splits the pattern's classes into groups whose tables fit the budget, rarest
@@ -815,9 +847,7 @@ std::shared_ptr<const CruxSolver::Tables> CruxSolver::TablesFor(
   // later one's tables stay.
   auto tables = std::make_shared<Tables>();
   tables->groups = PlanGroups(start->classCount, start->classes);
-  for (Group& group : tables->groups) {
-    if (!FillGroup(group, start->goal, cancel)) return nullptr;
-  }
+  if (!FillGroups(tables->groups, start->goal, cancel)) return nullptr;
   const std::lock_guard lock(shared_->mutex);
   shared_->key = start->key;
   shared_->tables = tables;
