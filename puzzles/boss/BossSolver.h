@@ -30,7 +30,10 @@ namespace zt {
 // get a short solution: rows and then columns are put in place from the top
 // left, two tiles at a time by the fewest moves that leave the finished cells
 // alone (once few cells are free, the last three of a line also together, if
-// that is shorter), and the last 4 x 3 block is solved in the fewest moves.
+// that is shorter), and the last 4 x 3 block is solved in the fewest moves. A
+// solve from a board that the last such solution passes through keeps to the
+// rest of it unless the new one is shorter, so that following the first move of
+// each never takes longer than the first solution said.
 //
 // Solves may run at once on several threads; copies of a solver share its
 // pattern databases, which go when the last copy goes.
@@ -55,6 +58,7 @@ class BossSolver {
                                              const std::atomic<bool>* cancel = nullptr) const;
 
   struct PatternSet;
+  struct Trail;
 
  private:
   struct Kept {
@@ -67,7 +71,10 @@ class BossSolver {
     std::mutex mutex;
     std::uint64_t uses = 0;
     std::map<std::pair<int, int>, Kept> patterns;
+    std::shared_ptr<const Trail> trail;  // the last short solution given
   };
+  std::optional<std::vector<BossMove>> Build(const BossRules& rules,
+                                             const std::atomic<bool>* cancel) const;
   std::shared_ptr<const PatternSet> PatternsFor(int columns, int rows,
                                                 const std::atomic<bool>* cancel) const;
 

@@ -203,6 +203,7 @@ class BossSolverTest : public QObject {
   void largerBoardsInFewestMoves_data();
   void largerBoardsInFewestMoves();
   void mixesOfEverySizeAreSolved();
+  void followingFirstMovesKeepsToTheWay();
   void solvedBoardNeedsNoMoves();
   void malformedBoards_data();
   void malformedBoards();
@@ -319,6 +320,40 @@ void BossSolverTest::mixesOfEverySizeAreSolved() {
         QVERIFY2(static_cast<int>(moves->size()) >= Manhattan(board), qPrintable(where));
       }
     }
+  }
+}
+
+// A player who follows the hints on a larger board, one first move after the
+// other, gets there in no more moves than the first hint's solution had, and
+// no later solution is longer than what was left of the one before.
+void BossSolverTest::followingFirstMovesKeepsToTheWay() {
+  const BossSolver& solver = Solver();
+  ClockRandom random(75);
+  for (auto [columns, rows] : {std::pair{7, 5}, std::pair{5, 4}}) {
+    if (kSanitized && columns == 7) continue;
+    BossRules board;
+    board.BossColumns = columns;
+    board.BossRows = rows;
+    board.SetUpBossBoard(random);
+    const auto first = solver.Solve(board);
+    QVERIFY(first.has_value());
+    std::size_t left = first->size();
+    std::size_t followed = 0;
+    while (!board.IsBossSolved()) {
+      const auto moves = solver.Solve(board);
+      QVERIFY(moves.has_value() && !moves->empty());
+      QVERIFY2(moves->size() <= left, qPrintable(QString("%1 x %2: %3 moves after %4, %5 before")
+                                                     .arg(columns)
+                                                     .arg(rows)
+                                                     .arg(moves->size())
+                                                     .arg(followed)
+                                                     .arg(left)));
+      QVERIFY(board.CanMove(moves->front()));
+      board.Move(moves->front());
+      ++followed;
+      left = moves->size() - 1;
+    }
+    QVERIFY(followed <= first->size());
   }
 }
 
