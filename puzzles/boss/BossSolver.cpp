@@ -843,7 +843,13 @@ bool PlaceLine(Grid& grid, std::array<bool, kMaxCells>& fixed, const std::vector
 
 }  // namespace
 
-BossSolver::BossSolver(std::size_t keptBytes) : shared_(std::make_shared<Shared>(keptBytes)) {}
+BossSolver::BossSolver(std::size_t keptBytes)
+    : shared_(std::make_shared<Shared>(keptBytes)),
+      trail_(std::make_shared<Trail>(
+          [](const BossRules& rules) {
+            return Snapshot{rules.BossBoard, rules.BossTarget};
+          },
+          [](BossRules& rules, const BossMove& move) { rules.Move(move); })) {}
 
 std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
     int columns, int rows, const std::atomic<bool>* cancel) const {
@@ -931,49 +937,12 @@ std::shared_ptr<const BossSolver::PatternSet> BossSolver::PatternsFor(
   return built;
 }
 
-// A short solution of a larger board and the boards it passes through, the
-// first one the board it was found for.
-struct BossSolver::Trail {
-  BossRules::Grid target{};
-  std::vector<BossRules::Grid> boards;  // boards[i]: the board before moves[i]
-  std::vector<BossMove> moves;
-
-  Trail(const BossRules& rules, std::vector<BossMove> solution)
-      : target(rules.BossTarget), moves(std::move(solution)) {
-    BossRules board = rules;
-    boards.reserve(moves.size());
-    for (BossMove move : moves) {
-      boards.push_back(board.BossBoard);
-      board.Move(move);
-    }
-  }
-
-  // The rest of the solution from the board, if it passes through it.
-  std::optional<std::vector<BossMove>> From(const BossRules& rules) const {
-    if (rules.BossTarget != target) return std::nullopt;
-    const auto at = std::find(boards.begin(), boards.end(), rules.BossBoard);
-    if (at == boards.end()) return std::nullopt;
-    return std::vector<BossMove>(moves.begin() + (at - boards.begin()), moves.end());
-  }
-};
-
 std::optional<std::vector<BossMove>> BossSolver::Solve(const BossRules& rules,
                                                        const std::atomic<bool>* cancel) const {
   auto moves = Build(rules, cancel);
   // Solutions in the fewest moves need no trail.
-  if (!moves || moves->empty() || FindsShortest(rules.BossColumns, rules.BossRows)) return moves;
-  std::shared_ptr<const Trail> trail;
-  {
-    const std::lock_guard lock(shared_->mutex);
-    trail = shared_->trail;
-  }
-  if (auto known = trail ? trail->From(rules) : std::nullopt) {
-    if (known->size() <= moves->size()) return known;
-  }
-  auto made = std::make_shared<const Trail>(rules, *moves);
-  const std::lock_guard lock(shared_->mutex);
-  shared_->trail = std::move(made);
-  return moves;
+  if (!moves || FindsShortest(rules.BossColumns, rules.BossRows)) return moves;
+  return trail_->Keep(rules, std::move(*moves));
 }
 
 std::optional<std::vector<BossMove>> BossSolver::Build(const BossRules& rules,

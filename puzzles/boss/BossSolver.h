@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "puzzles/boss/BossRules.h"
+#include "puzzles/core/SolutionTrail.h"
 
 namespace zt {
 
@@ -58,7 +59,6 @@ class BossSolver {
                                              const std::atomic<bool>* cancel = nullptr) const;
 
   struct PatternSet;
-  struct Trail;
 
  private:
   struct Kept {
@@ -71,14 +71,17 @@ class BossSolver {
     std::mutex mutex;
     std::uint64_t uses = 0;
     std::map<std::pair<int, int>, Kept> patterns;
-    std::shared_ptr<const Trail> trail;  // the last short solution given
   };
+  // A board and its solved arrangement.
+  using Snapshot = std::pair<BossRules::Grid, BossRules::Grid>;
+  using Trail = SolutionTrail<BossRules, BossMove, Snapshot>;
   std::optional<std::vector<BossMove>> Build(const BossRules& rules,
                                              const std::atomic<bool>* cancel) const;
   std::shared_ptr<const PatternSet> PatternsFor(int columns, int rows,
                                                 const std::atomic<bool>* cancel) const;
 
   std::shared_ptr<Shared> shared_;
+  std::shared_ptr<Trail> trail_;  // of the larger boards
 };
 
 }  // namespace zt

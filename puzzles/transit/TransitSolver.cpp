@@ -885,50 +885,20 @@ std::optional<std::vector<TransitMove>> Build(const TransitRules& rules,
 
 }  // namespace
 
-// A solution and the boards it passes through, the first one the board it
-// was found for.
-struct TransitSolver::Trail {
-  TransitRules::Grid target{};
-  std::vector<TransitRules::Grid> boards;  // boards[i]: the board before moves[i]
-  std::vector<TransitMove> moves;
-
-  Trail(const TransitRules& rules, std::vector<TransitMove> solution)
-      : target(rules.Target()), moves(std::move(solution)) {
-    TransitRules board = rules;
-    boards.reserve(moves.size());
-    for (const TransitMove& move : moves) {
-      boards.push_back(board.TransitBoard);
-      board.RotateTransitLine(move.direction, move.line);
-    }
-  }
-
-  // The rest of the solution from the board, if it passes through it.
-  std::optional<std::vector<TransitMove>> From(const TransitRules& rules) const {
-    if (rules.Target() != target) return std::nullopt;
-    const auto at = std::find(boards.begin(), boards.end(), rules.TransitBoard);
-    if (at == boards.end()) return std::nullopt;
-    return std::vector<TransitMove>(moves.begin() + (at - boards.begin()), moves.end());
-  }
-};
-
-TransitSolver::TransitSolver() : shared_(std::make_shared<Shared>()) {}
+TransitSolver::TransitSolver()
+    : trail_(std::make_shared<Trail>(
+          [](const TransitRules& rules) {
+            return Snapshot{rules.TransitBoard, rules.Target()};
+          },
+          [](TransitRules& rules, const TransitMove& move) {
+            rules.RotateTransitLine(move.direction, move.line);
+          })) {}
 
 std::optional<std::vector<TransitMove>> TransitSolver::Solve(
     const TransitRules& rules, const std::atomic<bool>* cancel) const {
   auto moves = Build(rules, cancel);
-  if (!moves || moves->empty()) return moves;
-  std::shared_ptr<const Trail> trail;
-  {
-    const std::lock_guard lock(shared_->mutex);
-    trail = shared_->trail;
-  }
-  if (auto known = trail ? trail->From(rules) : std::nullopt) {
-    if (known->size() <= moves->size()) return known;
-  }
-  auto made = std::make_shared<const Trail>(rules, *moves);
-  const std::lock_guard lock(shared_->mutex);
-  shared_->trail = std::move(made);
-  return moves;
+  if (!moves) return std::nullopt;
+  return trail_->Keep(rules, std::move(*moves));
 }
 
 }  // namespace zt

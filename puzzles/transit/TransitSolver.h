@@ -2,10 +2,11 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "puzzles/core/SolutionTrail.h"
 #include "puzzles/transit/TransitRules.h"
 
 namespace zt {
@@ -53,15 +54,11 @@ class TransitSolver {
   std::optional<std::vector<TransitMove>> Solve(const TransitRules& rules,
                                                 const std::atomic<bool>* cancel = nullptr) const;
 
-  struct Trail;
-
  private:
-  // Shared by the copies of a solver.
-  struct Shared {
-    std::mutex mutex;
-    std::shared_ptr<const Trail> trail;  // the last solution given
-  };
-  std::shared_ptr<Shared> shared_;
+  // A board and its pattern.
+  using Snapshot = std::pair<TransitRules::Grid, TransitRules::Grid>;
+  using Trail = SolutionTrail<TransitRules, TransitMove, Snapshot>;
+  std::shared_ptr<Trail> trail_;  // shared by the copies of a solver
 };
 
 }  // namespace zt

@@ -164,24 +164,14 @@ void TransitSolverTest::followingFirstTurnsKeepsToTheWay() {
     TransitRules rules;
     rules.TransitPattern = pattern;
     rules.SetUpTransitBoard(random);
-    const auto first = solver.Solve(rules);
-    QVERIFY(first.has_value());
-    std::size_t left = first->size();
-    std::size_t followed = 0;
-    while (!rules.IsTransitPatternBuilt()) {
-      const auto moves = solver.Solve(rules);
-      QVERIFY(moves.has_value() && !moves->empty());
-      QVERIFY2(moves->size() <= left,
-               qPrintable(QStringLiteral("mix %1: %2 turns after %3, %4 before")
-                              .arg(i)
-                              .arg(moves->size())
-                              .arg(followed)
-                              .arg(left)));
-      rules.RotateTransitLine(moves->front().direction, moves->front().line);
-      ++followed;
-      left = moves->size() - 1;
-    }
-    QVERIFY(followed <= first->size());
+    const QString wrong = zt::test::FollowFirstMoves(
+        rules, [&](const TransitRules& board) { return solver.Solve(board); },
+        [](TransitRules& board, const TransitMove& move) {
+          board.RotateTransitLine(move.direction, move.line);
+          return true;
+        },
+        [](const TransitRules& board) { return board.IsTransitPatternBuilt(); });
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("mix %1: %2").arg(i).arg(wrong)));
   }
 }
 
