@@ -16,9 +16,10 @@ inline constexpr bool kSanitized = false;
 
 // Follows the hints as a player would: from the board in `rules`, makes the
 // first move of each solution `solve` gives (`apply` makes it, false when the
-// rules refuse it) until `done` holds. Empty when
-// every solution was at most what was left of the one before and the whole
-// way no longer than the first solution, else what went wrong.
+// rules refuse it) until `done` holds; `solve` is called once for the first
+// solution and once before each move. Empty when every solution was at most
+// what was left of the one before and the whole way no longer than the first
+// solution, else what went wrong.
 template <typename Rules, typename Solve, typename Apply, typename Done>
 QString FollowFirstMoves(Rules rules, Solve solve, Apply apply, Done done) {
   const auto first = solve(rules);
